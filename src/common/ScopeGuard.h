@@ -1,0 +1,15 @@
+#pragma once
+// Runs a cleanup on every way out of a scope, exceptions included.
+#include <utility>
+
+template <class F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ~ScopeExit() { f_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    F f_;
+};

@@ -1,0 +1,148 @@
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+TempDir::TempDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int counter = 0;
+    for (;;) {
+        std::string p = std::string(base) + "slotwell-" + std::to_string(GetCurrentProcessId()) + "-" +
+                        std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
+        if (CreateDirectoryA(p.c_str(), nullptr)) {
+            path_ = p + "\\";
+            return;
+        }
+    }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& path)
+{
+    std::string dir = path;
+    if (!dir.empty() && dir.back() == '\\')
+        dir.pop_back();
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = dir + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot create " + path);
+    DWORD written = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + path);
+    std::string out;
+    char buf[4096];
+    DWORD n = 0;
+    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0)
+        out.append(buf, n);
+    CloseHandle(h);
+    return out;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+namespace {
+std::string WindowText(HWND h)
+{
+    char buf[2048] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+struct FindState {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialogs(HWND h, LPARAM lp)
+{
+    auto* st = reinterpret_cast<FindState*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (pid == st->pid && IsWindowVisible(h) && std::string(cls) == "#32770")
+        st->found.push_back(h);
+    return TRUE;
+}
+}  // namespace
+
+DialogWatcher::DialogWatcher(Answer answer) : answer_(std::move(answer))
+{
+    InitializeCriticalSection(&lock_);
+    thread_ = std::thread([this] { Loop(); });
+}
+
+DialogWatcher::~DialogWatcher()
+{
+    stop_ = true;
+    thread_.join();
+    DeleteCriticalSection(&lock_);
+}
+
+std::vector<SeenDialog> DialogWatcher::Seen()
+{
+    EnterCriticalSection(&lock_);
+    auto copy = seen_;
+    LeaveCriticalSection(&lock_);
+    return copy;
+}
+
+void DialogWatcher::Loop()
+{
+    while (!stop_) {
+        FindState st{GetCurrentProcessId(), {}};
+        EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&st));
+        for (HWND h : st.found) {
+            if (std::find(answered_.begin(), answered_.end(), h) != answered_.end() && IsWindow(h))
+                continue;
+            Sleep(50);  // let the dialog finish its initialisation
+            SeenDialog d;
+            d.caption = WindowText(h);
+            HWND text = GetDlgItem(h, 0xFFFF);
+            if (text)
+                d.text = WindowText(text);
+            d.owner = GetWindow(h, GW_OWNER);
+            d.style = GetWindowLongA(h, GWL_STYLE);
+            EnterCriticalSection(&lock_);
+            seen_.push_back(d);
+            LeaveCriticalSection(&lock_);
+            answered_.push_back(h);
+            int id = answer_ ? answer_(h, d) : 0;
+            if (id)
+                PressDialogButton(h, id);
+        }
+        Sleep(20);
+    }
+}
+
+void PressDialogButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

@@ -1,0 +1,61 @@
+#pragma once
+// Helpers for the Windows tests: scratch folders with real files, and a
+// watcher that answers the message boxes and dialogs a test provokes.
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A fresh folder under the temp folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The path with a final backslash.
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);  // throws when missing
+bool FileExists(const std::string& path);
+void RemoveTree(const std::string& path);
+
+// A dialog seen by the watcher.
+struct SeenDialog {
+    std::string caption;
+    std::string text;  // the static text of a message box (control 0xFFFF)
+    HWND owner = nullptr;
+    LONG style = 0;
+};
+
+// Watches this process for visible #32770 dialogs from a helper thread and
+// answers each with `answer` (returns the command id to send, or 0 to leave
+// it alone). Stops in its destructor.
+class DialogWatcher {
+public:
+    using Answer = std::function<int(HWND dialog, const SeenDialog&)>;
+    explicit DialogWatcher(Answer answer);
+    ~DialogWatcher();
+    std::vector<SeenDialog> Seen();
+
+private:
+    void Loop();
+    Answer answer_;
+    std::atomic<bool> stop_{false};
+    CRITICAL_SECTION lock_;
+    std::vector<SeenDialog> seen_;
+    std::vector<HWND> answered_;
+    std::thread thread_;
+};
+
+// Press a button of a dialog the way a user would.
+void PressDialogButton(HWND dialog, int id);
