@@ -1,6 +1,10 @@
-# Sourced. A private Xvfb display and a throw-away Wine prefix for tests and
-# demo runs:   wine_env_start WORKDIR   ...   wine_env_stop
-# A template prefix is made once per build folder and copied (2 s instead of 10).
+# Sourced. A private Xvfb display and throw-away Wine prefixes for tests and
+# demo runs. A template prefix is made once per build folder and copied
+# (2 s instead of 10).
+#   wine_env_start WORKDIR TEMPLATE   display + prefix copy + server, exported
+#   wine_env_stop
+#   wine_prefix_new DIR               another prefix copy (for one e2e case)
+#   wine_display_start / wine_display_stop
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -10,50 +14,93 @@ wine_env_template() {  # $1 = template folder
   [ -f "$tpl/.ready" ] && return 0
   rm -rf "$tpl" "$tpl.home"; mkdir -p "$tpl.home"
   # wineboot links the prefix's Desktop/Documents to $HOME: keep them apart.
-  HOME="$tpl.home" WINEPREFIX="$tpl" WINEDEBUG=-all LANG=ja_JP.UTF-8 \
-    timeout 120 "$WINE64" wineboot -i >/dev/null 2>&1
+  local env=(HOME="$tpl.home" WINEPREFIX="$tpl" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+  env "${env[@]}" timeout 120 "$WINE64" wineboot -i >/dev/null 2>&1
   # Without a window manager every destroyed top-level window costs 2 s unless
   # Wine manages none of them.
-  HOME="$tpl.home" WINEPREFIX="$tpl" WINEDEBUG=-all LANG=ja_JP.UTF-8 \
-    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  HOME="$tpl.home" WINEPREFIX="$tpl" WINEDEBUG=-all LANG=ja_JP.UTF-8 \
-    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
-  WINEPREFIX="$tpl" timeout 30 "$WINESERVER" -w 2>/dev/null
+  env "${env[@]}" timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  env "${env[@]}" timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
+  env "${env[@]}" timeout 30 "$WINESERVER" -w 2>/dev/null
   touch "$tpl/.ready"
 }
 
 wine_env_free_display() {
   local n
-  for n in $(seq 90 140); do
+  for n in $(seq 90 160); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { echo "$n"; return; }
   done
   return 1
 }
 
-# $1 = work folder (holds the prefix copy); $2 = template folder (optional)
-wine_env_start() {
-  local work=$1 tpl=${2:-}
-  mkdir -p "$work"
-  [ -n "$tpl" ] || tpl="$work/../wine-template"
-  wine_env_template "$tpl"
-  rm -rf "$work/prefix"; cp -a "$tpl" "$work/prefix"
-  local n; n=$(wine_env_free_display) || { echo "no free X display" >&2; return 1; }
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  WINE_ENV_XVFB_PID=$!
-  local i; for i in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-  export HOME="$tpl.home"
-  # A persistent server: otherwise each test waits for the lingering one.
-  "$WINESERVER" -p
-  # Start the prefix's own services now, with no pipe of a caller's open:
-  # started inside ctest they would hold its output pipe for their lifetime.
-  timeout 60 "$WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1
+wine_display_start() {
+  local n i
+  for i in 1 2 3; do
+    n=$(wine_env_free_display) || { echo "no free X display" >&2; return 1; }
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    WINE_ENV_XVFB_PID=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    if kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null; then export DISPLAY=":$n"; return 0; fi
+  done
+  return 1
 }
 
-wine_env_stop() {
-  [ -n "${WINEPREFIX:-}" ] && timeout 20 "$WINESERVER" -k 2>/dev/null
+wine_display_stop() {
   [ -n "${WINE_ENV_XVFB_PID:-}" ] && kill "$WINE_ENV_XVFB_PID" 2>/dev/null
   wait "${WINE_ENV_XVFB_PID:-}" 2>/dev/null
   unset WINE_ENV_XVFB_PID
   return 0
+}
+
+# $1 = new prefix folder; the template from WINE_TEMPLATE.
+wine_prefix_new() {
+  rm -rf "$1"; mkdir -p "$(dirname "$1")"; cp -a "$WINE_TEMPLATE" "$1"
+}
+
+# Starts the prefix's server and services with no caller's pipe open: started
+# inside ctest they would hold its output pipe for their lifetime.
+wine_server_start() {
+  timeout 30 "$WINESERVER" -w 2>/dev/null || true  # a lingering server refuses -p
+  "$WINESERVER" -p
+  timeout 60 "$WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1
+}
+
+wine_server_stop() {
+  timeout 20 "$WINESERVER" -k 2>/dev/null
+  return 0
+}
+
+# $1 = work folder (holds the prefix copy); $2 = template folder
+wine_env_start() {
+  local work=$1
+  export WINE_TEMPLATE=${2:-$work/../wine-template}
+  wine_env_template "$WINE_TEMPLATE"
+  wine_prefix_new "$work/prefix"
+  wine_display_start || return 1
+  export WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  export HOME="$WINE_TEMPLATE.home"
+  wine_server_start
+}
+
+wine_env_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wine_server_stop
+  wine_display_stop
+}
+
+# The replay folder of a prefix (the application-data folder + Sega\PuyoF).
+wine_replay_folder() {  # $1 = prefix
+  echo "$1/drive_c/users/$(id -un)/AppData/Roaming/Sega/PuyoF"
+}
+
+# A synthesised replay file: the two header tags the program looks for, the
+# rest of the bytes the file's own name.
+write_replay() {  # $1 = path, $2 = size (default 64)
+  local size=${2:-64} name filler=""
+  name=$(basename "$1")
+  while [ ${#filler} -lt $((size + 9)) ]; do filler+=$name; done
+  { printf '%s' "${filler:0:9}"
+    printf '\xD8\xCC\xDF\xDA\xB2\xCC\xA7\xB2\x7B\xD9'
+    printf '%s' "${filler:0:3}"
+    printf '\x82\xD5\x82\xE6'
+    [ "$size" -gt 26 ] && printf '%s' "${filler:0:$((size - 26))}"
+  } > "$1"
 }
