@@ -1,7 +1,9 @@
 #pragma once
 // Texts of the replay lists: the file date and the size total. Plain functions
 // over a snapshot of the user locale's values, so they are tested natively.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // What GetLocaleInfoA gives for the user's default locale.
@@ -17,6 +19,13 @@ struct LocaleSnapshot {
     // LOCALE_STHOUSAND; unset when it cannot be read ("," is used then).
     bool thousandReadable = true;
     std::string thousandSeparator = ",";
+    // Names for the rare patterns that spell them out (MMM, MMMM, ddd, dddd):
+    // LOCALE_SABBREVMONTHNAME1.., LOCALE_SMONTHNAME1.., and the day names,
+    // here Sunday first. An empty name falls back to the number.
+    std::array<std::string, 12> shortMonthNames{};
+    std::array<std::string, 12> longMonthNames{};
+    std::array<std::string, 7> shortDayNames{};
+    std::array<std::string, 7> longDayNames{};
 };
 
 // A packed file date and time as FileTimeToDosDateTime gives them.
@@ -28,6 +37,10 @@ struct DosDateTime {
 // The file's date-time text: the short date, then unless the time is exactly
 // 00:00:00 a blank and the long time (seconds even, as the packed form holds).
 std::string DateTimeText(DosDateTime dt, const LocaleSnapshot& locale);
+
+// A time the packed form could not hold (before 1980, after 2107) shows as an
+// empty text: the row stays, without a date.
+std::string DateTimeText(const std::optional<DosDateTime>& dt, const LocaleSnapshot& locale);
 
 // "Total " + the total / 1024 rounded half up, formatted "#,###", + " KByte".
 std::string TotalKByteText(uint64_t totalBytes, const LocaleSnapshot& locale);
