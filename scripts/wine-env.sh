@@ -71,8 +71,10 @@ wine_server_stop() {
 
 # $1 = work folder (holds the prefix copy); $2 = template folder
 wine_env_start() {
-  local work=$1
+  mkdir -p "$1"
+  local work; work=$(cd "$1" && pwd)
   export WINE_TEMPLATE=${2:-$work/../wine-template}
+  case $WINE_TEMPLATE in /*) ;; *) WINE_TEMPLATE=$PWD/$WINE_TEMPLATE ;; esac
   wine_env_template "$WINE_TEMPLATE"
   wine_prefix_new "$work/prefix"
   wine_display_start || return 1

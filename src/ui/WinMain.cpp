@@ -1,9 +1,27 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include "common/win/Application.h"
+#include "ui/main.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     Application.Initialize(instance);
-    return 0;
+    InitCommonControls();
+
+    TfrMain* form = nullptr;
+    try {
+        form = new TfrMain();
+    } catch (const std::exception& e) {
+        // Without its window the program cannot go on.
+        Application.ShowException(e);
+        return 1;
+    }
+    // A user who ended the program during start-up does not see the window.
+    MSG pending;
+    if (!PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        form->Show();
+    int code = Application.Run();
+    delete form;
+    return code;
 }
