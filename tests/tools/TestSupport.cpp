@@ -83,6 +83,19 @@ struct FindState {
     std::vector<HWND> found;
 };
 
+BOOL CALLBACK CollectControls(HWND h, LPARAM lp)
+{
+    auto* d = reinterpret_cast<SeenDialog*>(lp);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    LONG style = GetWindowLongA(h, GWL_STYLE);
+    if (std::string(cls) == "Button" && (style & 0x0F) <= BS_DEFPUSHBUTTON)
+        d->buttons.push_back(GetDlgCtrlID(h));
+    if (std::string(cls) == "Static" && (style & SS_TYPEMASK) == SS_ICON && !d->icon)
+        d->icon = reinterpret_cast<HICON>(SendMessageA(h, STM_GETICON, 0, 0));
+    return TRUE;
+}
+
 BOOL CALLBACK CollectDialogs(HWND h, LPARAM lp)
 {
     auto* st = reinterpret_cast<FindState*>(lp);
@@ -133,6 +146,7 @@ void DialogWatcher::Loop()
                 d.text = WindowText(text);
             d.owner = GetWindow(h, GW_OWNER);
             d.style = GetWindowLongA(h, GWL_STYLE);
+            EnumChildWindows(h, CollectControls, reinterpret_cast<LPARAM>(&d));
             EnterCriticalSection(&lock_);
             seen_.push_back(d);
             LeaveCriticalSection(&lock_);
@@ -143,6 +157,12 @@ void DialogWatcher::Loop()
         }
         Sleep(20);
     }
+}
+
+std::string DialogItemText(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item ? WindowText(item) : std::string();
 }
 
 void PressDialogButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

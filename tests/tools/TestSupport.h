@@ -35,7 +35,12 @@ struct SeenDialog {
     std::string text;  // the static text of a message box (control 0xFFFF)
     HWND owner = nullptr;
     LONG style = 0;
+    std::vector<int> buttons;  // ids of its push buttons, in z-order
+    HICON icon = nullptr;      // the icon a message box shows, if any
 };
+
+// The text of a dialog's control.
+std::string DialogItemText(HWND dialog, int id);
 
 // Watches this process for visible #32770 dialogs from a helper thread and
 // answers each with `answer` (returns the command id to send, or 0 to leave
