@@ -3,11 +3,17 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <memory>
+
 #include "common/Exception.h"
 #include "common/ScopeGuard.h"
 #include "common/sjis.h"
 #include "common/win/Application.h"
 #include "replay/ReplayFile.h"
+#include "replay/ReplayFolder.h"
+#include "shell/FolderDialog.h"
+#include "shell/ShfOperation.h"
+#include "transfer/Transfer.h"
 #include "ui/Layout.h"
 #include "ui/Texts.h"
 
@@ -51,6 +57,13 @@ void InsertColumn(HWND list, int index, const layout::Column& column)
     col.cx = column.width;
     col.iSubItem = index;
     SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&col));
+}
+
+// The user locale's comparison that ignores letter case.
+int CompareIgnoreCase(std::string_view a, std::string_view b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) - CSTR_EQUAL;
 }
 
 int ListCount(TWinControl* list) { return static_cast<int>(SendMessageA(list->Handle(), LVM_GETITEMCOUNT, 0, 0)); }
@@ -127,6 +140,8 @@ TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CreateControls();
+    FolderDialog1 = new TFolderDialog(this, "FolderDialog1");
+    ShfOperation1 = new TShfOperation(this, "ShfOperation1");
 
     if (runCreateHandler) {
         // An error of the creation handler is reported and start-up goes on.
@@ -304,6 +319,10 @@ void TfrMain::OnCommand(int id)
 
 LRESULT TfrMain::OnNotify(const NMHDR& header)
 {
+    if (header.code == LVN_DELETEITEM && static_cast<int>(header.idFrom) == layout::idListView2) {
+        delete reinterpret_cast<std::string*>(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
+        return 0;
+    }
     if (header.code == LVN_BEGINLABELEDITA || header.code == LVN_BEGINLABELEDITW) {
         bool allowEdit = true;
         if (static_cast<int>(header.idFrom) == layout::idListView1)
@@ -340,13 +359,12 @@ void TfrMain::SetStatusText(int part, const std::string& text)
 
 void TfrMain::FormCreate()
 {
-    char path[MAX_PATH] = {};
-    LPITEMIDLIST pidl = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(Application.Handle(), CSIDL_APPDATA, &pidl)) && pidl) {
-        SHGetPathFromIDListA(pidl, path);
-        CoTaskMemFree(pidl);
+    std::optional<std::string> folder = LocateReplayFolderAtStartup(*FolderDialog1);
+    if (!folder) {  // the user chose to end the program
+        PostQuitMessage(0);
+        return;
     }
-    ReplayFolder = AddTrailingBackslash(path) + "Sega\\PuyoF\\";
+    ReplayFolder = *folder;
     LoadReplayList();
 }
 
@@ -354,7 +372,93 @@ void TfrMain::N2Click() { LoadReplayList(); }
 
 void TfrMain::Button2Click() { SendMessageA(ListView2->Handle(), LVM_DELETEALLITEMS, 0, 0); }
 
-void TfrMain::Button1Click() {}
+void TfrMain::DragDropTarget1DragDropFiles(TWinControl*, int, int, const std::vector<std::string>& Files)
+{
+    EnableControls(false);
+    ScopeExit leaveBusy([this] { EnableControls(true); });
+
+    const std::vector<std::string> sorted = SortedUniquePaths(Files, CompareIgnoreCase);
+    StatusProgress progress(*this);
+    const LocaleSnapshot locale = ReadUserLocale();
+    HWND list = ListView2->Handle();
+    const size_t n = sorted.size();
+    for (size_t i = 0; i < n; ++i) {
+        const std::string& path = sorted[i];
+        if (IsReplayFile(path)) {
+            // Every text first: a failure leaves no half-filled row behind.
+            std::string name(sjis::ExtractFileName(path));
+            std::string date = FileDateText(path, locale);
+            auto fullPath = std::make_unique<std::string>(path);
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT | LVIF_PARAM;
+            item.iItem = ListCount(ListView2);
+            item.pszText = const_cast<char*>("");
+            item.lParam = reinterpret_cast<LPARAM>(fullPath.get());
+            int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            if (row < 0)
+                throw Exception("リストに追加できません");
+            fullPath.release();  // the row owns it now; freed at LVN_DELETEITEM
+            SetItemText(list, row, 1, name);
+            SetItemText(list, row, 2, date);
+        }
+        int p = DropProgress(i, n);
+        if (p > progress.Position())
+            progress.SetPosition(p);
+        Application.ProcessMessages();
+    }
+}
+
+void TfrMain::Button1Click()
+{
+    const int kind = RadioGroup1->ItemIndex();
+    const int policy = RadioGroup2->ItemIndex();
+    if (policy == static_cast<int>(SameNamePolicy::InsertFree)) {
+        Application.ShowMessageBox(texts::kInsertFreeNotAvailable, texts::kNotImplementedCaption,
+                                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const int rows = ListCount(ListView2);
+    if (rows == 0)
+        return;
+    // Start-up stopped before the folder was known: never copy into the
+    // current directory.
+    if (ReplayFolder.empty()) {
+        Application.ShowMessageBox(texts::kNoReplayFolder, texts::kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+
+    EnableControls(false);
+    SetStayOnTop(false);
+    ScopeExit restore([this] {
+        EnableControls(true);
+        SetStayOnTop(N6Checked());
+    });
+
+    std::vector<std::string> paths;
+    for (int i = 0; i < rows; ++i)
+        paths.push_back(IncomingPath(i));
+    std::vector<std::string>& from = ShfOperation1->FromFFList();
+    from.clear();
+    from = SelectTransferPaths(paths, static_cast<SameNamePolicy>(policy), ReplayFolder, FileExistsAsFile);
+    if (kind == 0)
+        CopyReplays();
+    else if (kind == 1)
+        MoveReplays();
+}
+
+void TfrMain::CopyReplays() { RunTransfer(TwFunc::foCOPY); }
+
+void TfrMain::MoveReplays() { RunTransfer(TwFunc::foMOVE); }
+
+void TfrMain::RunTransfer(TwFunc operation)
+{
+    ShfOperation1->SetOperationF(operation);
+    ShfOperation1->SetToFolder(ReplayFolder);
+    if (!ShfOperation1->FromFFList().empty())
+        ShfOperation1->Execute();
+    SendMessageA(ListView2->Handle(), LVM_DELETEALLITEMS, 0, 0);
+    LoadReplayList();
+}
 
 void TfrMain::ListView1Editing(bool& AllowEdit) { AllowEdit = false; }
 
@@ -365,6 +469,16 @@ void TfrMain::N6Click()
     bool checked = !N6Checked();
     CheckMenuItem(MainMenu1, layout::cmdN6, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     SetStayOnTop(checked);
+}
+
+std::string TfrMain::IncomingPath(int row) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(ListView2->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam)
+        return {};
+    return *reinterpret_cast<const std::string*>(item.lParam);
 }
 
 bool TfrMain::N6Checked() const

@@ -10,6 +10,11 @@
 #include "common/win/Handles.h"
 #include "common/win/WinControl.h"
 
+#include "shell/ShfPlan.h"
+
+class TFolderDialog;
+class TShfOperation;
+
 // A radio group: a flat group box with its radio items as sibling windows.
 class TRadioGroup : public TWinControl {
 public:
@@ -37,12 +42,15 @@ public:
     HMENU PopupMenu1 = nullptr;  // of ListView2: N1
     TRadioGroup* RadioGroup2 = nullptr;
     TWinControl* StatusBar1 = nullptr;
+    TFolderDialog* FolderDialog1 = nullptr;
     HMENU PopupMenu2 = nullptr;  // of ListView1: N2
+    TShfOperation* ShfOperation1 = nullptr;
     HMENU MainMenu1 = nullptr;   // N3 (N4), N5 (N6)
 
     // Handlers.
     void FormCreate();
     void N2Click();
+    void DragDropTarget1DragDropFiles(TWinControl* Sender, int X, int Y, const std::vector<std::string>& Files);
     void Button2Click();
     void Button1Click();
     void ListView1Editing(bool& AllowEdit);
@@ -56,7 +64,13 @@ public:
     void EnableControls(bool Enabled);
     void EnableCloseCommand(bool Enabled);
     void SetStayOnTop(bool OnTop);
+    void CopyReplays();
+    void MoveReplays();
     bool N6Checked() const;
+
+    // An incoming row's full path (its hidden third sub-item): kept with the
+    // row itself, since a list view keeps texts only for its shown columns.
+    std::string IncomingPath(int row) const;
 
     // The stay-on-top call, replaceable so tests can see what was asked of the
     // platform (Wine cannot take an owned window out of the topmost band).
@@ -76,6 +90,7 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnContextMenu(HWND from, LPARAM screenPoint);
     void SetStatusText(int part, const std::string& text);
+    void RunTransfer(TwFunc operation);
 
     HWND hwnd_ = nullptr;
     GdiObject font_;
