@@ -2,12 +2,14 @@
 #include <commctrl.h>
 
 #include "common/win/Application.h"
+#include "shell/drag_drop.h"
 #include "ui/main.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     Application.Initialize(instance);
     InitCommonControls();
+    DragDropModule ole;  // before the window: its drop target registers at once
 
     TfrMain* form = nullptr;
     try {
@@ -22,6 +24,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
         form->Show();
     int code = Application.Run();
-    delete form;
+    delete form;  // revokes the drop target while OLE is still up
     return code;
 }

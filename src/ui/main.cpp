@@ -12,6 +12,7 @@
 #include "replay/ReplayFile.h"
 #include "replay/ReplayFolder.h"
 #include "shell/FolderDialog.h"
+#include "shell/drag_drop.h"
 #include "shell/ShfOperation.h"
 #include "transfer/Transfer.h"
 #include "ui/Layout.h"
@@ -141,6 +142,12 @@ TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
     }
     CreateControls();
     FolderDialog1 = new TFolderDialog(this, "FolderDialog1");
+    DragDropTarget1 = new TDragDropTarget(this, "DragDropTarget1");
+    DragDropTarget1->SetTarget(ListView2);  // registers ListView2's window; raises on failure
+    DragDropTarget1->OnDragDropFiles = [this](TWinControl* sender, int32_t x, int32_t y,
+                                              const std::vector<std::string>& files) {
+        DragDropTarget1DragDropFiles(sender, x, y, files);
+    };
     ShfOperation1 = new TShfOperation(this, "ShfOperation1");
 
     if (runCreateHandler) {

@@ -12,6 +12,7 @@
 
 #include "shell/ShfPlan.h"
 
+class TDragDropTarget;
 class TFolderDialog;
 class TShfOperation;
 
@@ -43,6 +44,7 @@ public:
     TRadioGroup* RadioGroup2 = nullptr;
     TWinControl* StatusBar1 = nullptr;
     TFolderDialog* FolderDialog1 = nullptr;
+    TDragDropTarget* DragDropTarget1 = nullptr;
     HMENU PopupMenu2 = nullptr;  // of ListView1: N2
     TShfOperation* ShfOperation1 = nullptr;
     HMENU MainMenu1 = nullptr;   // N3 (N4), N5 (N6)

@@ -117,6 +117,7 @@ protected:
     {
         Application.Initialize(GetModuleHandleA(nullptr));
         InitCommonControls();
+        OleInitialize(nullptr);  // the window registers its drop target
     }
     void SetUp() override
     {
