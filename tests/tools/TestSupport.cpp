@@ -136,8 +136,16 @@ void DialogWatcher::Loop()
         FindState st{GetCurrentProcessId(), {}};
         EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&st));
         for (HWND h : st.found) {
-            if (std::find(answered_.begin(), answered_.end(), h) != answered_.end() && IsWindow(h))
+            auto done = std::find_if(answered_.begin(), answered_.end(), [h](const Answered& a) { return a.hwnd == h; });
+            if (done != answered_.end()) {
+                // A press that got lost (a dialog still starting up) is repeated
+                // rather than left to hang the test.
+                if (done->id && GetTickCount() - done->at > 3000) {
+                    PressDialogButton(h, done->id);
+                    done->at = GetTickCount();
+                }
                 continue;
+            }
             Sleep(50);  // let the dialog finish its initialisation
             SeenDialog d;
             d.caption = WindowText(h);
@@ -150,8 +158,8 @@ void DialogWatcher::Loop()
             EnterCriticalSection(&lock_);
             seen_.push_back(d);
             LeaveCriticalSection(&lock_);
-            answered_.push_back(h);
             int id = answer_ ? answer_(h, d) : 0;
+            answered_.push_back({h, id, GetTickCount()});
             if (id)
                 PressDialogButton(h, id);
         }

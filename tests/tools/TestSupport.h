@@ -58,7 +58,12 @@ private:
     std::atomic<bool> stop_{false};
     CRITICAL_SECTION lock_;
     std::vector<SeenDialog> seen_;
-    std::vector<HWND> answered_;
+    struct Answered {
+        HWND hwnd;
+        int id;
+        DWORD at;
+    };
+    std::vector<Answered> answered_;
     std::thread thread_;
 };
 
