@@ -225,24 +225,26 @@ void TfrMain::CreateControls()
             break;
         }
         case layout::Kind::RadioGroup: {
-            HWND box = MakeChild(hwnd_, "BUTTON", row.text, BS_GROUPBOX | BS_FLAT | WS_GROUP, 0, row.id, row.left,
-                                 row.top, row.width, row.height);
-            SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            auto* group = new TRadioGroup(this, row.name, [box] { return box; });
+            // The items before their box: above it in the z-order (so its frame
+            // never paints over them), and the box's WS_GROUP closes their group.
             int count = 0;
             while (row.items[count])
                 ++count;
             int firstId = row.id == layout::idRadioGroup1 ? layout::idRadio1First : layout::idRadio2First;
+            std::vector<HWND> buttons;
             for (int k = 0; k < count; ++k) {
                 layout::Rect rc = layout::RadioItemRect(row, k, count);
                 HWND b = MakeChild(hwnd_, "BUTTON", row.items[k],
                                    BS_AUTORADIOBUTTON | BS_FLAT | (k == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
                                    firstId + k, rc.left, rc.top, rc.width, rc.height);
                 SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-                // Above the group box, so the box's frame never paints over it.
-                SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                group->Buttons.push_back(b);
+                buttons.push_back(b);
             }
+            HWND box = MakeChild(hwnd_, "BUTTON", row.text, BS_GROUPBOX | BS_FLAT | WS_GROUP, 0, row.id, row.left,
+                                 row.top, row.width, row.height);
+            SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            auto* group = new TRadioGroup(this, row.name, [box] { return box; });
+            group->Buttons = std::move(buttons);
             group->SetItemIndex(row.itemIndex);
             (row.id == layout::idRadioGroup1 ? RadioGroup1 : RadioGroup2) = group;
             break;

@@ -15,7 +15,7 @@ int Usage()
 {
     std::fprintf(stderr,
                  "driver wait CAPTION [SECONDS] | gone CAPTION [SECONDS] | rect CAPTION\n"
-                 "       items CAPTION CTRLID | status CAPTION PART | enabled CAPTION CTRLID\n"
+                 "       items CAPTION CTRLID | status CAPTION PART | enabled CAPTION CTRLID | checked CAPTION CTRLID\n"
                  "       command CAPTION ID | click CAPTION CTRLID | close CAPTION\n"
                  "       dialog CAPTION [SECONDS] (prints the text) | press CAPTION ID\n");
     return 2;
@@ -179,6 +179,10 @@ int main(int argc, char** argv)
     }
     if (cmd == "enabled") {
         std::printf("%d\n", IsWindowEnabled(GetDlgItem(Need(caption), std::atoi(argv[3]))) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == "checked") {
+        std::printf("%d\n", SendMessageA(GetDlgItem(Need(caption), std::atoi(argv[3])), BM_GETCHECK, 0, 0) == BST_CHECKED);
         return 0;
     }
     if (cmd == "command") {
