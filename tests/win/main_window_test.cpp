@@ -58,6 +58,23 @@ TEST_F(MainWindow, IsLaidOutAsStored)
     EXPECT_EQ(form->RadioGroup2->ItemIndex(), 1);
 }
 
+TEST_F(MainWindow, EachRadioGroupKeepsOneItemChosen)
+{
+    // A click as the user makes it: the other items of its group let go, the
+    // other group stays as it was.
+    SendMessageA(form->RadioGroup1->Buttons[1], BM_CLICK, 0, 0);
+    SendMessageA(form->RadioGroup2->Buttons[2], BM_CLICK, 0, 0);
+    SendMessageA(form->RadioGroup2->Buttons[0], BM_CLICK, 0, 0);
+    auto checked = [](HWND b) { return SendMessageA(b, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    EXPECT_FALSE(checked(form->RadioGroup1->Buttons[0]));
+    EXPECT_TRUE(checked(form->RadioGroup1->Buttons[1]));
+    EXPECT_TRUE(checked(form->RadioGroup2->Buttons[0]));
+    EXPECT_FALSE(checked(form->RadioGroup2->Buttons[1]));
+    EXPECT_FALSE(checked(form->RadioGroup2->Buttons[2]));
+    EXPECT_EQ(form->RadioGroup1->ItemIndex(), 1);
+    EXPECT_EQ(form->RadioGroup2->ItemIndex(), 0);
+}
+
 TEST_F(MainWindow, MenusCarryTheirTexts)
 {
     auto text = [](HMENU m, UINT item, UINT by) {
