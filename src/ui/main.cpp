@@ -129,6 +129,7 @@ TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
     if (!hwnd_)
         throw Exception("ウィンドウを作成できません");
     SetHandle(hwnd_);
+    Application.MainWindow = hwnd_;
     // The menu bar may take another height than the estimate: make the client
     // area exact.
     RECT client;
@@ -163,6 +164,8 @@ TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
 TfrMain::~TfrMain()
 {
     // The window goes before its components, and the controls' windows with it.
+    if (Application.MainWindow == hwnd_)
+        Application.MainWindow = nullptr;
     if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
     hwnd_ = nullptr;

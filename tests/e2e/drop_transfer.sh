@@ -15,13 +15,18 @@ trap 'wine_server_stop' EXIT
 
 caption="ru^2 zazod Slotwell"
 drv() { timeout 60 "$WINE64" "$build/driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  mkdir -p "$build/screenshots"
+  import -display "$DISPLAY" -window root "$build/screenshots/drop_transfer_failed.png" 2>/dev/null &&
+    echo "screen at the failure: $build/screenshots/drop_transfer_failed.png"
+  exit 1
+}
 check() { echo "check: $1"; }
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }  # as the shell gives paths
-wait_for() {  # $1 = description, rest = a command that must succeed within 20 s
-  local what=$1; shift
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.2; done
-  fail "$what"
+wait_for() {  # $1 = description, $2 = a condition (evaluated anew each time) that must hold within 20 s
+  for _ in $(seq 100); do eval "$2" && return 0; sleep 0.2; done
+  fail "$1"
 }
 
 folder=$(wine_replay_folder "$WINEPREFIX")
@@ -50,15 +55,15 @@ timeout 60 "$WINE64" "$build/dragsource.exe" "$caption" 296 128 \
   >/dev/null 2>&1 \
   || fail "the drag did not drop"
 names() { drv items "$caption" 1002 | cut -f2 | tr '\n' ' '; }
-wait_for "incoming rows: $(names)" test "$(names)" = "REPLAY01.dat REPLAY03.dat REPLAY12.dat "
+wait_for "three incoming rows in path order" '[ "$(names)" = "REPLAY01.dat REPLAY03.dat REPLAY12.dat " ]'
 rows=$(drv items "$caption" 1002)
 [ -z "$(cut -f1 <<<"$rows" | tr -d '\n')" ] || fail "the No column is not empty"
 grep -q $'REPLAY12.dat\t2026/11/20 9:41:06' <<<"$rows" || fail "date of REPLAY12 (odd seconds shown even): $rows"
 
 check "開始 with 上書きしない copies the two new replays and keeps the existing one"
 drv click "$caption" 1007 >/dev/null
-wait_for "incoming list emptied" test -z "$(drv items "$caption" 1002)"
-wait_for "left list shows 01 03 12" test "$(drv items "$caption" 1001 | cut -f1 | sort | tr '\n' ' ')" = "01 03 12 "
+wait_for "incoming list emptied" '[ -z "$(drv items "$caption" 1002)" ]'
+wait_for "left list shows 01 03 12" '[ "$(drv items "$caption" 1001 | cut -f1 | sort | tr "\n" " ")" = "01 03 12 " ]'
 cmp -s "$folder/REPLAY01.dat" "$work/kept01" || fail "the existing REPLAY01.dat was overwritten"
 cmp -s "$folder/REPLAY12.dat" "$work/src/REPLAY12.dat" || fail "REPLAY12.dat differs from its source"
 cmp -s "$folder/REPLAY03.dat" "$work/src/REPLAY03.dat" || fail "REPLAY03.dat differs from its source"
@@ -72,12 +77,12 @@ import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$bu
 
 check "データを移動する with one file moves it"
 drv click "$caption" 1101 >/dev/null
-wait_for "データを移動する selected" test "$(drv checked "$caption" 1101)" = 1
+wait_for "データを移動する selected" '[ "$(drv checked "$caption" 1101)" = 1 ]'
 timeout 60 "$WINE64" "$build/dragsource.exe" "$caption" 296 128 "$(winpath "$work/src2/REPLAY44.dat")" >/dev/null 2>&1 \
   || fail "the second drag did not drop"
-wait_for "one incoming row" test "$(names)" = "REPLAY44.dat "
+wait_for "one incoming row" '[ "$(names)" = "REPLAY44.dat " ]'
 drv click "$caption" 1007 >/dev/null
-wait_for "left list shows 44" grep -q '^44' <(drv items "$caption" 1001)
+wait_for "left list shows 44" 'drv items "$caption" 1001 | grep -q "^44"'
 [ ! -e "$work/src2/REPLAY44.dat" ] || fail "the moved file is still in its source folder"
 cmp -s "$folder/REPLAY44.dat" "$work/kept44" || fail "the moved file differs from what it was"
 

@@ -43,9 +43,16 @@ void TApplication::ProcessMessages()
             exitCode_ = static_cast<int>(msg.wParam);
             return;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        Dispatch(msg);
     }
+}
+
+void TApplication::Dispatch(MSG& msg)
+{
+    if (MainWindow && IsDialogMessageA(MainWindow, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 int TApplication::Run()
@@ -58,8 +65,7 @@ int TApplication::Run()
             exitCode_ = r == 0 ? static_cast<int>(msg.wParam) : 1;
             break;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        Dispatch(msg);
     }
     return exitCode_;
 }

@@ -26,10 +26,15 @@ public:
     // The general error report: the error's message in a stop box, then go on.
     void ShowException(const std::exception& e);
 
+    // The main window: Tab and the arrow keys move between its controls.
+    HWND MainWindow = nullptr;
+
     // Tests watch what reaches the error report instead of a box.
     std::function<void(const std::string&)> OnException;
 
 private:
+    void Dispatch(MSG& msg);
+
     HINSTANCE instance_ = nullptr;
     HWND handle_ = nullptr;
     std::string title_;
