@@ -21,8 +21,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     // A user who ended the program during start-up does not see the window.
     MSG pending;
-    if (!PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+    if (!PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+        Application.ShowTaskbarButton();
         form->Show();
+    }
     int code = Application.Run();
     delete form;  // revokes the drop target while OLE is still up
     return code;

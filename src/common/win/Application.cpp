@@ -7,8 +7,23 @@ TApplication Application;
 namespace {
 const char kAppClass[] = "TSlotwellApplication";
 
+// The owner window stands for the program on the taskbar; what reaches it
+// belongs to the main window.
 LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    HWND main = Application.MainWindow;
+    switch (msg) {
+    case WM_SETFOCUS:
+        if (main && IsWindowEnabled(main) && IsWindowVisible(main)) {
+            SetFocus(main);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:  // "Close" on the taskbar button: as the window's own close
+        if (main)
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 }  // namespace
@@ -29,9 +44,15 @@ void TApplication::Initialize(HINSTANCE instance)
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = kAppClass;
     RegisterClassA(&wc);
-    // Never shown: it exists to own the main window and the message boxes.
+    // Zero-sized: only its taskbar button (title and icon) is ever seen.
     handle_ = CreateWindowExA(0, kAppClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                               0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+void TApplication::ShowTaskbarButton()
+{
+    SetWindowPos(handle_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TApplication::ProcessMessages()

@@ -1,7 +1,7 @@
 #pragma once
 // The application object: the hidden top-level owner window (it owns the main
-// window and the message boxes, and takes the stay-on-top setting), the
-// message loop and the general error report.
+// window and the message boxes, takes the stay-on-top setting and carries the
+// taskbar button), the message loop and the general error report.
 #include <windows.h>
 
 #include <exception>
@@ -15,6 +15,9 @@ public:
     HWND Handle() const { return handle_; }
     HINSTANCE Instance() const { return instance_; }
     const std::string& Title() const { return title_; }
+
+    // The program's button on the taskbar, once the main window shows.
+    void ShowTaskbarButton();
 
     // Dispatch every message waiting in the thread's queue, then return.
     void ProcessMessages();
