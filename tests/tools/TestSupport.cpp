@@ -174,3 +174,15 @@ std::string DialogItemText(HWND dialog, int id)
 }
 
 void PressDialogButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+std::string NameListText(const char* p)
+{
+    std::string out;
+    while (*p) {
+        std::string entry = p;
+        out += entry;
+        out += '\0';
+        p += entry.size() + 1;
+    }
+    return out + '\0';
+}

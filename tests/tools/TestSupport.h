@@ -67,5 +67,9 @@ private:
     std::thread thread_;
 };
 
+// A name list as the shell reads it (NUL-separated, closed by one more NUL),
+// up to and including the closing NUL.
+std::string NameListText(const char* p);
+
 // Press a button of a dialog the way a user would.
 void PressDialogButton(HWND dialog, int id);

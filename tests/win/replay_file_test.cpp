@@ -13,26 +13,6 @@ namespace {
 
 constexpr DWORD kScanAttributes = 0x23;  // read-only, hidden, archive
 
-// Sets a file's last-write time to a local wall-clock time.
-void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute,
-                       WORD second)
-{
-    SYSTEMTIME st = {};
-    st.wYear = year;
-    st.wMonth = month;
-    st.wDay = day;
-    st.wHour = hour;
-    st.wMinute = minute;
-    st.wSecond = second;
-    FILETIME local, utc;
-    ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
-    ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
-    FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    ASSERT_TRUE(file.Valid()) << path;
-    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &utc));
-}
-
 FILETIME LocalToUtc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
 {
     SYSTEMTIME st = {};
@@ -46,6 +26,17 @@ FILETIME LocalToUtc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WOR
     SystemTimeToFileTime(&st, &local);
     LocalFileTimeToFileTime(&local, &utc);
     return utc;
+}
+
+// Sets a file's last-write time to a local wall-clock time.
+void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute,
+                       WORD second)
+{
+    FILETIME utc = LocalToUtc(year, month, day, hour, minute, second);
+    FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(file.Valid()) << path;
+    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &utc));
 }
 
 // Whether nobody holds the file open: an exclusive open succeeds.

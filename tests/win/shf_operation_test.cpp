@@ -11,19 +11,6 @@
 namespace {
 using List = std::vector<std::string>;
 
-// A name list as the shell reads it: up to and including the closing NUL.
-std::string NameListText(const char* p)
-{
-    std::string out;
-    while (*p) {
-        std::string entry = p;
-        out += entry;
-        out += '\0';
-        p += entry.size() + 1;
-    }
-    return out + '\0';
-}
-
 std::string Message(TShfOperation& shf)
 {
     try {

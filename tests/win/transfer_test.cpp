@@ -20,19 +20,6 @@ namespace {
 using namespace mainwindow;
 using Paths = std::vector<std::string>;
 
-// A name list as the shell reads it, up to and including the closing NUL.
-std::string NameListText(const char* p)
-{
-    std::string out;
-    while (*p) {
-        std::string entry = p;
-        out += entry;
-        out += '\0';
-        p += entry.size() + 1;
-    }
-    return out + '\0';
-}
-
 std::string NameList(const Paths& names)
 {
     std::string out;
