@@ -3,6 +3,7 @@
 # onto the incoming list, "開始", and the replays stand in the replay folder.
 # Args: the exe, the build folder. Needs DISPLAY and WINE_TEMPLATE (test.sh).
 set -uo pipefail
+export TZ=UTC  # file times set here and read back by Wine agree
 exe=$1 build=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"

@@ -1,8 +1,12 @@
 // Drives the running program from another process, as a user would, for the
 // end-to-end scripts: finds windows by caption, reads lists and the status
-// bar, clicks, chooses menu commands and answers dialogs. Output is CP932.
+// bar, clicks, chooses menu commands, answers dialogs and picks a folder in
+// the folder browser. Output is CP932, written in binary mode (no CR added).
 #include <windows.h>
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,10 +18,15 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr,
-                 "driver wait CAPTION [SECONDS] | gone CAPTION [SECONDS] | rect CAPTION\n"
+                 "driver windows (lists the visible top-level windows)\n"
+                 "       wait CAPTION [SECONDS] | gone CAPTION [SECONDS] | rect CAPTION\n"
                  "       items CAPTION CTRLID | status CAPTION PART | enabled CAPTION CTRLID | checked CAPTION CTRLID\n"
                  "       command CAPTION ID | click CAPTION CTRLID | close CAPTION\n"
-                 "       dialog CAPTION [SECONDS] (prints the text) | press CAPTION ID\n");
+                 "       dialog CAPTION [SECONDS] (prints the text) | dialog-item CAPTION CTRLID\n"
+                 "       press CAPTION ID (and waits until the dialog is gone)\n"
+                 "       press-end CAPTION ID UNSEEN [SECONDS] (and waits until its process ends;\n"
+                 "                 fails when a window captioned UNSEEN shows meanwhile)\n"
+                 "       browse-select CAPTION PATH (selects PATH in a folder browser)\n");
     return 2;
 }
 
@@ -102,6 +111,94 @@ private:
     size_t size_;
 };
 
+HWND NeedDialog(const std::string& caption, double seconds = 10)
+{
+    HWND box = WaitTop(caption, seconds, "#32770");
+    if (!box) {
+        std::fprintf(stderr, "driver: no dialog \"%s\"\n", caption.c_str());
+        std::exit(1);
+    }
+    return box;
+}
+
+// The next dialog of a row of them may carry the same caption: a press returns
+// only once the answered one is gone.
+int Press(HWND box, int id)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    DWORD end = GetTickCount() + 10000;
+    while (IsWindow(box) && IsWindowVisible(box)) {
+        if (static_cast<LONG>(GetTickCount() - end) > 0) {
+            std::fprintf(stderr, "driver: the dialog stays open\n");
+            return 1;
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+// Presses ID, then waits until the dialog's process has ended; a window
+// captioned `unseen` showing meanwhile is a failure (3).
+int PressUntilEnd(HWND box, int id, const std::string& unseen, double seconds)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(box, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) {
+        std::fprintf(stderr, "driver: cannot watch the dialog's process\n");
+        return 1;
+    }
+    int result = 1;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        if (FindTop(unseen)) {
+            std::fprintf(stderr, "driver: \"%s\" showed before the process ended\n", unseen.c_str());
+            result = 3;
+            break;
+        }
+        if (WaitForSingleObject(process, 20) == WAIT_OBJECT_0) {
+            result = 0;
+            break;
+        }
+        if (static_cast<LONG>(GetTickCount() - end) > 0) {
+            std::fprintf(stderr, "driver: the process did not end\n");
+            break;
+        }
+    }
+    CloseHandle(process);
+    return result;
+}
+
+std::string DialogItemText(HWND box, int id)
+{
+    char text[2048] = {};
+    GetDlgItemTextA(box, id, text, sizeof text);
+    return text;
+}
+
+// The folder browser's status line shows the selected folder's path. A
+// selection sent to a browser that has just opened is now and then ignored
+// under Wine, so it is sent again until the status line shows it.
+int BrowseSelect(HWND box, const std::string& path)
+{
+    const int kStatus = 0x3743;
+    Remote remote(box, path.size() + 1);
+    remote.Write(path.c_str(), path.size() + 1);
+    std::string shown;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SendMessageA(box, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote.Addr()));
+        for (int poll = 0; poll < 10; ++poll) {
+            shown = DialogItemText(box, kStatus);
+            if (lstrcmpiA(shown.c_str(), path.c_str()) == 0)
+                return 0;
+            Sleep(50);
+        }
+    }
+    std::fprintf(stderr, "driver: the browser shows \"%s\" instead\n", shown.c_str());
+    return 1;
+}
+
 void PrintItems(HWND list)
 {
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -129,10 +226,29 @@ void PrintItems(HWND list)
     }
 }
 
+// Control and command ids, decimal or 0x-hex.
+int Id(const char* text) { return static_cast<int>(std::strtol(text, nullptr, 0)); }
+
+BOOL CALLBACK PrintVisible(HWND h, LPARAM)
+{
+    char text[512] = {}, cls[64] = {};
+    GetWindowTextA(h, text, sizeof text);
+    GetClassNameA(h, cls, sizeof cls);
+    if (IsWindowVisible(h))
+        std::printf("%s\t%s\n", cls, text);
+    return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // Texts go out as they are: a CR is one the window's text holds.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::string(argv[1]) == "windows") {
+        EnumWindows(PrintVisible, 0);
+        return 0;
+    }
     if (argc < 3)
         return Usage();
     std::string cmd = argv[1], caption = argv[2];
@@ -162,7 +278,7 @@ int main(int argc, char** argv)
     if (argc < 4 && cmd != "dialog")
         return Usage();
     if (cmd == "items") {
-        PrintItems(GetDlgItem(Need(caption), std::atoi(argv[3])));
+        PrintItems(GetDlgItem(Need(caption), Id(argv[3])));
         return 0;
     }
     if (cmd == "status") {
@@ -170,7 +286,7 @@ int main(int argc, char** argv)
         Remote remote(bar, 1024);
         char zero = 0;
         remote.Write(&zero, 1);
-        SendMessageA(bar, SB_GETTEXTA, std::atoi(argv[3]), reinterpret_cast<LPARAM>(remote.Addr()));
+        SendMessageA(bar, SB_GETTEXTA, Id(argv[3]), reinterpret_cast<LPARAM>(remote.Addr()));
         std::string text = remote.ReadText(0, 1000);
         while (!text.empty() && text[0] == '\t')  // the alignment tabs
             text.erase(0, 1);
@@ -178,36 +294,37 @@ int main(int argc, char** argv)
         return 0;
     }
     if (cmd == "enabled") {
-        std::printf("%d\n", IsWindowEnabled(GetDlgItem(Need(caption), std::atoi(argv[3]))) ? 1 : 0);
+        std::printf("%d\n", IsWindowEnabled(GetDlgItem(Need(caption), Id(argv[3]))) ? 1 : 0);
         return 0;
     }
     if (cmd == "checked") {
-        std::printf("%d\n", SendMessageA(GetDlgItem(Need(caption), std::atoi(argv[3])), BM_GETCHECK, 0, 0) == BST_CHECKED);
+        std::printf("%d\n", SendMessageA(GetDlgItem(Need(caption), Id(argv[3])), BM_GETCHECK, 0, 0) == BST_CHECKED);
         return 0;
     }
     if (cmd == "command") {
-        PostMessageA(Need(caption), WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), 0), 0);
+        PostMessageA(Need(caption), WM_COMMAND, MAKEWPARAM(Id(argv[3]), 0), 0);
         return 0;
     }
     if (cmd == "click") {
-        PostMessageA(GetDlgItem(Need(caption), std::atoi(argv[3])), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(Need(caption), Id(argv[3])), BM_CLICK, 0, 0);
         return 0;
     }
     if (cmd == "dialog") {
         HWND box = WaitTop(caption, arg(3, 20), "#32770");
         if (!box)
             return 1;
-        char text[2048] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        std::printf("%s\n", text);
+        std::printf("%s\n", DialogItemText(box, 0xFFFF).c_str());
         return 0;
     }
-    if (cmd == "press") {
-        HWND box = WaitTop(caption, 10, "#32770");
-        if (!box)
-            return 1;
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED), 0);
+    if (cmd == "dialog-item") {
+        std::printf("%s\n", DialogItemText(NeedDialog(caption), Id(argv[3])).c_str());
         return 0;
     }
+    if (cmd == "press")
+        return Press(NeedDialog(caption), Id(argv[3]));
+    if (cmd == "press-end" && argc >= 5)
+        return PressUntilEnd(NeedDialog(caption), Id(argv[3]), argv[4], arg(5, 20));
+    if (cmd == "browse-select")
+        return BrowseSelect(NeedDialog(caption), argv[3]);
     return Usage();
 }
