@@ -14,12 +14,15 @@ inline constexpr char kBadValueTypeFormat[] = "'%s' のデータ型が不正で�
 // The replay folder under the application-data folder (NT family).
 inline constexpr char kAppDataSubfolder[] = "Sega\\PuyoF\\";
 
+// The caption of the questions, and of the notice that the folder is unknown.
 inline constexpr char kQuestionCaption[] = "エラー";
+#define SLOTWELL_FOLDER_NOT_FOUND "データ保存フォルダが見つかりませんでした。"
+inline constexpr char kFolderNotFound[] = SLOTWELL_FOLDER_NOT_FOUND;
 inline constexpr char kGameNotInstalledText[] =
     "ぷよぷよフィーバーがインストールされていません。\r\n"
     "続ける場合はOKを押してください。";
 inline constexpr char kFolderMissingText[] =
-    "データ保存フォルダが見つかりませんでした。\r\n"
+    SLOTWELL_FOLDER_NOT_FOUND "\r\n"
     "フォルダを直接指定しますか？(未保証)\r\n"
     "キャンセルで終了します。";
 inline constexpr char kPickFolderInstruction[] =

@@ -1,5 +1,6 @@
 #pragma once
 // The window's own texts, written once (Shift-JIS in the binary).
+#include "replay/StartupTexts.h"
 
 namespace texts {
 inline constexpr char kCaption[] = "ru^2 zazod Slotwell";
@@ -30,6 +31,6 @@ inline constexpr char kMenuReload[] = "再読み込み";
 
 inline constexpr char kNotImplementedCaption[] = "未実装";
 inline constexpr char kInsertFreeNotAvailable[] = "空いている部分に挿入はまだ使用できません。";
-inline constexpr char kErrorCaption[] = "エラー";
-inline constexpr char kNoReplayFolder[] = "データ保存フォルダが見つかりませんでした。";
+inline constexpr const char* kErrorCaption = startup::kQuestionCaption;
+inline constexpr const char* kNoReplayFolder = startup::kFolderNotFound;
 }  // namespace texts

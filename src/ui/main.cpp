@@ -1,7 +1,6 @@
 #include "ui/main.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <memory>
 
@@ -449,9 +448,9 @@ void TfrMain::Button1Click()
     std::vector<std::string> paths;
     for (int i = 0; i < rows; ++i)
         paths.push_back(IncomingPath(i));
-    std::vector<std::string>& from = ShfOperation1->FromFFList();
-    from.clear();
-    from = SelectTransferPaths(paths, static_cast<SameNamePolicy>(policy), ReplayFolder, FileExistsAsFile);
+    // Emptied and filled anew in row order; the last run's paths stay until then.
+    ShfOperation1->SetFromFFList(
+        SelectTransferPaths(paths, static_cast<SameNamePolicy>(policy), ReplayFolder, FileExistsAsFile));
     if (kind == 0)
         CopyReplays();
     else if (kind == 1)
