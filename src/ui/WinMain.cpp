@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/Exception.h"
 #include "common/win/Application.h"
 #include "shell/drag_drop.h"
 #include "ui/main.h"
@@ -15,8 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     try {
         form = new TfrMain();
     } catch (const std::exception& e) {
-        // Without its window the program cannot go on.
-        Application.ShowException(e);
+        // Without its window the program cannot go on: say so, then end.
+        Application.ShowException(Exception(std::string("起動できませんでした。\r\n") + e.what()));
         return 1;
     }
     // A user who ended the program during start-up does not see the window.
