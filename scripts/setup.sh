@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine (idempotent).
 set -euo pipefail
-pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64
       wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic)
 missing=()
