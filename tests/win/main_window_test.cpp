@@ -236,7 +236,7 @@ TEST_F(MainWindow, RowCaptionsCannotBeEdited)
     SetFocus(form->ListView1->Handle());
     EXPECT_EQ(SendMessageA(form->ListView1->Handle(), LVM_EDITLABELA, 0, 0), 0);
     bool allow = true;
-    form->ListView2Editing(allow);
+    form->ListView1Editing(allow);
     EXPECT_FALSE(allow);
 }
 

@@ -20,6 +20,18 @@ namespace {
 using namespace mainwindow;
 using Paths = std::vector<std::string>;
 
+// The one message box a run showed: its texts, owner, icon and OK button.
+void ExpectOneNotice(DialogWatcher& watcher, const std::string& caption, const std::string& text)
+{
+    auto seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, caption);
+    EXPECT_EQ(seen[0].text, text);
+    EXPECT_EQ(seen[0].owner, Application.Handle());
+    EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
+    EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
+}
+
 std::string NameList(const Paths& names)
 {
     std::string out;
@@ -234,13 +246,7 @@ TEST_F(Transfer, InsertingIntoFreeSlotsIsRefusedWithAMessage)
 
         form->Button1Click();
 
-        auto seen = watcher.Seen();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].caption, "未実装");
-        EXPECT_EQ(seen[0].text, "空いている部分に挿入はまだ使用できません。");
-        EXPECT_EQ(seen[0].owner, Application.Handle());
-        EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
-        EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
+        ExpectOneNotice(watcher, "未実装", "空いている部分に挿入はまだ使用できません。");
         ASSERT_EQ(probe.seen.size(), 1u);
         EXPECT_TRUE(probe.seen[0].AllEnabled());
         EXPECT_EQ(IncomingCount(), filled ? 2 : 0);
@@ -329,13 +335,7 @@ TEST_F(Transfer, NoReplayFolderRefusesTheRun)
 
     form->Button1Click();
 
-    auto seen = watcher.Seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, "エラー");
-    EXPECT_EQ(seen[0].text, "データ保存フォルダが見つかりませんでした。");
-    EXPECT_EQ(seen[0].owner, Application.Handle());
-    EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
-    EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
+    ExpectOneNotice(watcher, "エラー", "データ保存フォルダが見つかりませんでした。");
     EXPECT_TRUE(handed.empty());
     EXPECT_TRUE(topmostCalls.empty());
     EXPECT_EQ(IncomingCount(), 1);
