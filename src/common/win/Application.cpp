@@ -1,6 +1,9 @@
 #include "common/win/Application.h"
 
 #include "common/ErrorText.h"
+#include "common/Exception.h"
+#include "common/ScopeGuard.h"
+#include "common/win/WindowCreate.h"
 
 TApplication Application;
 
@@ -19,9 +22,9 @@ LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_CLOSE:  // "Close" on the taskbar button: as the window's own close
+    case WM_CLOSE:  // "Close" on the taskbar button: the main window decides, now
         if (main)
-            PostMessageA(main, WM_CLOSE, 0, 0);
+            SendMessageA(main, WM_CLOSE, 0, 0);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -43,10 +46,12 @@ void TApplication::Initialize(HINSTANCE instance)
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = kAppClass;
-    RegisterClassA(&wc);
+    RegisterClassOnce(wc);
     // Zero-sized: only its taskbar button (title and icon) is ever seen.
     handle_ = CreateWindowExA(0, kAppClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                               0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!handle_)
+        throw Exception("ウィンドウを作成できません");
 }
 
 void TApplication::ShowTaskbarButton()
@@ -93,6 +98,17 @@ int TApplication::Run()
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
+    // The box belongs to the owner window, and MessageBoxA disables only its
+    // owner: the main window is taken out of reach for the box's life, as a
+    // task-modal box would do, so no second action starts under it.
+    const HWND main = MainWindow;
+    const bool disable = main && IsWindowEnabled(main);
+    if (disable)
+        EnableWindow(main, FALSE);
+    ScopeExit enableAgain([&] {
+        if (disable && IsWindow(main))
+            EnableWindow(main, TRUE);
+    });
     return ::MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
 }
 

@@ -10,7 +10,8 @@
 
 class TApplication {
 public:
-    // Creates the owner window; safe to call more than once.
+    // Creates the owner window (raises when it cannot); safe to call more
+    // than once.
     void Initialize(HINSTANCE instance);
     HWND Handle() const { return handle_; }
     HINSTANCE Instance() const { return instance_; }
