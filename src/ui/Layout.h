@@ -1,6 +1,11 @@
 #pragma once
 // The main window's stored layout: one row a control, with the window's pixel
-// values. Creation walks the table in tab order.
+// values and the member it lands in. Creation walks the table in tab order.
+
+class TfrMain;
+class TListView;
+class TRadioGroup;
+class TWinControl;
 
 namespace layout {
 
@@ -45,6 +50,11 @@ struct ControlRow {
     const Column* columns;         // list columns
     int columnCount;
     bool readOnly;                 // list views: no in-place editing at all
+    // The member of the window that receives the control: the one of its kind.
+    TWinControl* TfrMain::*control;  // labels and buttons
+    TListView* TfrMain::*list;
+    TRadioGroup* TfrMain::*group;
+    int firstItemId;               // radio groups: the id of item 0, then one up
 };
 
 // In tab order: the windows are made in this order.

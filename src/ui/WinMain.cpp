@@ -8,12 +8,12 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    Application.Initialize(instance);
     InitCommonControls();
     DragDropModule ole;  // before the window: its drop target registers at once
 
     TfrMain* form = nullptr;
     try {
+        Application.Initialize(instance);
         form = new TfrMain();
     } catch (const std::exception& e) {
         // Without its window the program cannot go on: say so, then end.

@@ -8,6 +8,7 @@
 #include "common/ScopeGuard.h"
 #include "common/sjis.h"
 #include "common/win/Application.h"
+#include "common/win/WindowCreate.h"
 #include "replay/ReplayFile.h"
 #include "replay/ReplayFolder.h"
 #include "shell/FolderDialog.h"
@@ -15,6 +16,7 @@
 #include "shell/ShfOperation.h"
 #include "transfer/Transfer.h"
 #include "ui/Layout.h"
+#include "ui/StatusProgress.h"
 #include "ui/Texts.h"
 
 TfrMain* frMain = nullptr;
@@ -24,56 +26,11 @@ namespace {
 const char kFormClass[] = "TfrMain";
 constexpr int kMaxListedReplays = 100;  // the scan goes on while at most this many were taken
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC proc)
-{
-    WNDCLASSA wc = {};
-    if (GetClassInfoA(instance, kFormClass, &wc))
-        return;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormClass;
-    RegisterClassA(&wc);
-}
-
-HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, DWORD exStyle, int id, int x, int y,
-               int w, int h)
-{
-    HWND child = CreateWindowExA(exStyle, cls, text ? text : "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y,
-                                 w, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 Application.Instance(), nullptr);
-    if (!child)
-        throw Exception(FormatText("ウィンドウを作成できません (%d)", id));
-    return child;
-}
-
-void InsertColumn(HWND list, int index, const layout::Column& column)
-{
-    LVCOLUMNA col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    col.pszText = const_cast<char*>(column.caption);
-    col.cx = column.width;
-    col.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&col));
-}
-
 // The user locale's comparison that ignores letter case.
 int CompareIgnoreCase(std::string_view a, std::string_view b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size())) - CSTR_EQUAL;
-}
-
-int ListCount(TWinControl* list) { return static_cast<int>(SendMessageA(list->Handle(), LVM_GETITEMCOUNT, 0, 0)); }
-
-void SetItemText(HWND list, int row, int subItem, const std::string& text)
-{
-    LVITEMA item = {};
-    item.iSubItem = subItem;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void RepaintNow(HWND h)
@@ -82,37 +39,53 @@ void RepaintNow(HWND h)
     UpdateWindow(h);
 }
 
+TWinControl::Factory Made(HWND h)
+{
+    return [h] { return h; };
+}
+
 }  // namespace
-
-// --- TRadioGroup -------------------------------------------------------------
-
-int TRadioGroup::ItemIndex() const
-{
-    for (size_t i = 0; i < Buttons.size(); ++i)
-        if (SendMessageA(Buttons[i], BM_GETCHECK, 0, 0) == BST_CHECKED)
-            return static_cast<int>(i);
-    return -1;
-}
-
-void TRadioGroup::SetItemIndex(int index)
-{
-    for (size_t i = 0; i < Buttons.size(); ++i)
-        SendMessageA(Buttons[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TRadioGroup::SetEnabled(bool enabled)
-{
-    EnableWindow(Handle(), enabled);
-    for (HWND b : Buttons)
-        EnableWindow(b, enabled);
-}
 
 // --- TfrMain -----------------------------------------------------------------
 
 TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
 {
     frMain = this;
-    RegisterFormClass(Application.Instance(), &TfrMain::WndProc);
+    try {
+        Build();
+    } catch (...) {
+        // No destructor runs for a window made half-way: nothing may point
+        // at it once the error goes on to the start-up report.
+        DestroyHandle();
+        throw;
+    }
+
+    if (runCreateHandler) {
+        // An error of the creation handler is reported and start-up goes on.
+        try {
+            FormCreate();
+        } catch (const std::exception& e) {
+            Application.ShowException(e);
+        }
+    }
+}
+
+TfrMain::~TfrMain()
+{
+    DestroyHandle();
+    DestroyComponents();
+}
+
+void TfrMain::Build()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &TfrMain::WndProc;
+    wc.hInstance = Application.Instance();
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    RegisterClassOnce(wc);
     font_.Reset(CreateFontA(layout::kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                             texts::kFontFace));
@@ -127,6 +100,7 @@ TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
                             Application.Handle(), MainMenu1, Application.Instance(), this);
     if (!hwnd_)
         throw Exception("ウィンドウを作成できません");
+    mainMenuOwner_.Release();  // the window destroys its menu
     SetHandle(hwnd_);
     Application.MainWindow = hwnd_;
     // The menu bar may take another height than the estimate: make the client
@@ -149,26 +123,24 @@ TfrMain::TfrMain(bool runCreateHandler) : TWinControl(nullptr, "frMain", {})
         DragDropTarget1DragDropFiles(sender, x, y, files);
     };
     ShfOperation1 = new TShfOperation(this, "ShfOperation1");
-
-    if (runCreateHandler) {
-        // An error of the creation handler is reported and start-up goes on.
-        try {
-            FormCreate();
-        } catch (const std::exception& e) {
-            Application.ShowException(e);
-        }
-    }
 }
 
-TfrMain::~TfrMain()
+void TfrMain::DestroyHandle()
 {
-    // The window goes before its components, and the controls' windows with it.
-    if (Application.MainWindow == hwnd_)
+    // OLE must see the revocation while the window exists: once it is gone
+    // the registration, and OLE's reference to the target, would outlive the
+    // component.
+    if (DragDropTarget1)
+        DragDropTarget1->SetTarget(nullptr);
+    if (hwnd_ && Application.MainWindow == hwnd_)
         Application.MainWindow = nullptr;
-    if (hwnd_ && IsWindow(hwnd_))
-        DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-    DestroyComponents();
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        if (IsWindow(hwnd_))
+            DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+        SetHandle(nullptr);
+    }
     if (frMain == this)
         frMain = nullptr;
 }
@@ -179,8 +151,8 @@ void TfrMain::CreateMenus()
     AppendMenuA(file, MF_STRING, layout::cmdN4, texts::kMenuExit);
     HMENU options = CreatePopupMenu();
     AppendMenuA(options, MF_STRING | MF_UNCHECKED, layout::cmdN6, texts::kMenuStayOnTop);
-    // Attached to the window below, so destroyed with it.
     MainMenu1 = CreateMenu();
+    mainMenuOwner_.Reset(MainMenu1);
     AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(file), texts::kMenuFile);
     AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(options), texts::kMenuOptions);
 
@@ -194,36 +166,44 @@ void TfrMain::CreateMenus()
 
 void TfrMain::CreateControls()
 {
-    HFONT font = static_cast<HFONT>(font_.Get());
-    auto adopt = [this, font](const char* name, HWND h) {
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return new TWinControl(this, name, [h] { return h; });
+    const HFONT font = static_cast<HFONT>(font_.Get());
+    auto child = [&](const char* cls, const char* text, DWORD style, int id, int left, int top, int width,
+                     int height) {
+        ChildWindowArgs args;
+        args.parent = hwnd_;
+        args.className = cls;
+        args.text = text;
+        args.style = style;
+        args.id = id;
+        args.left = left;
+        args.top = top;
+        args.width = width;
+        args.height = height;
+        args.font = font;
+        return CreateChildWindow(args);
+    };
+    auto placed = [&](const layout::ControlRow& row, const char* cls, DWORD style) {
+        return child(cls, row.text, style, row.id, row.left, row.top, row.width, row.height);
     };
 
     for (int i = 0; i < layout::kControlCount; ++i) {
         const layout::ControlRow& row = layout::kControls[i];
         switch (row.kind) {
-        case layout::Kind::Label: {
-            HWND h = MakeChild(hwnd_, "STATIC", row.text, SS_LEFT | SS_NOPREFIX, 0, row.id, row.left, row.top,
-                               row.width, row.height);
-            (row.id == layout::idStaticText1 ? StaticText1 : StaticText2) = adopt(row.name, h);
+        case layout::Kind::Label:
+            this->*row.control = new TWinControl(this, row.name, Made(placed(row, "STATIC", SS_LEFT | SS_NOPREFIX)));
             break;
-        }
+        case layout::Kind::Button:
+            this->*row.control = new TWinControl(
+                this, row.name, Made(placed(row, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP)));
+            break;
         case layout::Kind::ListView: {
             DWORD style = WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT | LVS_NOSORTHEADER |
                           (row.readOnly ? 0 : LVS_EDITLABELS);
-            HWND h = MakeChild(hwnd_, WC_LISTVIEWA, nullptr, style, 0, row.id, row.left, row.top, row.width,
-                               row.height);
-            SendMessageA(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+            auto* list = new TListView(this, row.name, Made(placed(row, WC_LISTVIEWA, style)));
+            list->SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
             for (int c = 0; c < row.columnCount; ++c)
-                InsertColumn(h, c, row.columns[c]);
-            (row.id == layout::idListView1 ? ListView1 : ListView2) = adopt(row.name, h);
-            break;
-        }
-        case layout::Kind::Button: {
-            HWND h = MakeChild(hwnd_, "BUTTON", row.text, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, row.id, row.left,
-                               row.top, row.width, row.height);
-            (row.id == layout::idButton1 ? Button1 : Button2) = adopt(row.name, h);
+                list->AddColumn(row.columns[c].caption, row.columns[c].width);
+            this->*row.list = list;
             break;
         }
         case layout::Kind::RadioGroup: {
@@ -232,34 +212,33 @@ void TfrMain::CreateControls()
             int count = 0;
             while (row.items[count])
                 ++count;
-            int firstId = row.id == layout::idRadioGroup1 ? layout::idRadio1First : layout::idRadio2First;
             std::vector<HWND> buttons;
             for (int k = 0; k < count; ++k) {
                 layout::Rect rc = layout::RadioItemRect(row, k, count);
-                HWND b = MakeChild(hwnd_, "BUTTON", row.items[k],
-                                   BS_AUTORADIOBUTTON | BS_FLAT | (k == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
-                                   firstId + k, rc.left, rc.top, rc.width, rc.height);
-                SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-                buttons.push_back(b);
+                buttons.push_back(child("BUTTON", row.items[k],
+                                        BS_AUTORADIOBUTTON | BS_FLAT | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
+                                        row.firstItemId + k, rc.left, rc.top, rc.width, rc.height));
             }
-            HWND box = MakeChild(hwnd_, "BUTTON", row.text, BS_GROUPBOX | BS_FLAT | WS_GROUP, 0, row.id, row.left,
-                                 row.top, row.width, row.height);
-            SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            auto* group = new TRadioGroup(this, row.name, [box] { return box; });
-            group->Buttons = std::move(buttons);
+            HWND box = placed(row, "BUTTON", BS_GROUPBOX | BS_FLAT | WS_GROUP);
+            auto* group = new TRadioGroup(this, row.name, box, std::move(buttons));
             group->SetItemIndex(row.itemIndex);
-            (row.id == layout::idRadioGroup1 ? RadioGroup1 : RadioGroup2) = group;
+            this->*row.group = group;
             break;
         }
         }
     }
 
     // The status bar keeps the system's status-bar font.
-    HWND status = MakeChild(hwnd_, STATUSCLASSNAMEA, nullptr, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
-                            layout::idStatusBar1, 0, layout::kStatusTop, layout::kClientWidth, layout::kStatusHeight);
-    int edges[2] = {layout::kStatusPanelWidth, 2 * layout::kStatusPanelWidth};
-    SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-    StatusBar1 = new TWinControl(this, "StatusBar1", [status] { return status; });
+    ChildWindowArgs status;
+    status.parent = hwnd_;
+    status.className = STATUSCLASSNAMEA;
+    status.style = CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    status.id = layout::idStatusBar1;
+    status.top = layout::kStatusTop;
+    status.width = layout::kClientWidth;
+    status.height = layout::kStatusHeight;
+    StatusBar1 = new TStatusBar(this, "StatusBar1", Made(CreateChildWindow(status)));
+    StatusBar1->SetPanels(2, layout::kStatusPanelWidth);
 }
 
 void TfrMain::Show()
@@ -310,7 +289,10 @@ LRESULT TfrMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         return 0;
     case WM_CLOSE:
-        N4Click();
+        // Alt+F4, the taskbar's Close and a WM_CLOSE from outside end the
+        // program only when the greyed Close command would.
+        if (!busy_)
+            N4Click();
         return 0;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
@@ -331,7 +313,7 @@ void TfrMain::OnCommand(int id)
 LRESULT TfrMain::OnNotify(const NMHDR& header)
 {
     if (header.code == LVN_DELETEITEM && static_cast<int>(header.idFrom) == layout::idListView2) {
-        delete reinterpret_cast<std::string*>(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
+        incomingPaths_.erase(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
         return 0;
     }
     if (header.code == LVN_BEGINLABELEDITA || header.code == LVN_BEGINLABELEDITW) {
@@ -359,13 +341,6 @@ void TfrMain::OnContextMenu(HWND from, LPARAM screenPoint)
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
 }
 
-void TfrMain::SetStatusText(int part, const std::string& text)
-{
-    // Two tabs right-align a panel's text.
-    std::string aligned = "\t\t" + text;
-    SendMessageA(StatusBar1->Handle(), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(aligned.c_str()));
-}
-
 // --- Handlers ----------------------------------------------------------------
 
 void TfrMain::FormCreate()
@@ -381,7 +356,7 @@ void TfrMain::FormCreate()
 
 void TfrMain::N2Click() { LoadReplayList(); }
 
-void TfrMain::Button2Click() { SendMessageA(ListView2->Handle(), LVM_DELETEALLITEMS, 0, 0); }
+void TfrMain::Button2Click() { ListView2->Clear(); }
 
 void TfrMain::DragDropTarget1DragDropFiles(TWinControl*, int, int, const std::vector<std::string>& Files)
 {
@@ -389,34 +364,37 @@ void TfrMain::DragDropTarget1DragDropFiles(TWinControl*, int, int, const std::ve
     ScopeExit leaveBusy([this] { EnableControls(true); });
 
     const std::vector<std::string> sorted = SortedUniquePaths(Files, CompareIgnoreCase);
-    StatusProgress progress(*this);
+    StatusProgress progress(*StatusBar1);
     const LocaleSnapshot locale = ReadUserLocale();
-    HWND list = ListView2->Handle();
+    ListViewUpdate batch(*ListView2);
     const size_t n = sorted.size();
     for (size_t i = 0; i < n; ++i) {
         const std::string& path = sorted[i];
         if (IsReplayFile(path)) {
             // Every text first: a failure leaves no half-filled row behind.
-            std::string name(sjis::ExtractFileName(path));
-            std::string date = FileDateText(path, locale);
-            auto fullPath = std::make_unique<std::string>(path);
-            LVITEMA item = {};
-            item.mask = LVIF_TEXT | LVIF_PARAM;
-            item.iItem = ListCount(ListView2);
-            item.pszText = const_cast<char*>("");
-            item.lParam = reinterpret_cast<LPARAM>(fullPath.get());
-            int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-            if (row < 0)
-                throw Exception("リストに追加できません");
-            fullPath.release();  // the row owns it now; freed at LVN_DELETEITEM
-            SetItemText(list, row, 1, name);
-            SetItemText(list, row, 2, date);
+            AddIncomingRow(path, std::string(sjis::ExtractFileName(path)), FileDateText(path, locale));
         }
         int p = DropProgress(i, n);
         if (p > progress.Position())
             progress.SetPosition(p);
+        ListView2->PaintIfDue();
         Application.ProcessMessages();
     }
+}
+
+void TfrMain::AddIncomingRow(const std::string& path, const std::string& name, const std::string& date)
+{
+    const LPARAM key = nextIncomingKey_++;
+    incomingPaths_.emplace(key, path);
+    int row;
+    try {
+        row = ListView2->InsertRow(ListView2->Count(), std::string(), key);
+    } catch (...) {
+        incomingPaths_.erase(key);
+        throw;
+    }
+    ListView2->SetSubItemText(row, 1, name);
+    ListView2->SetSubItemText(row, 2, date);
 }
 
 void TfrMain::Button1Click()
@@ -428,7 +406,7 @@ void TfrMain::Button1Click()
                                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    const int rows = ListCount(ListView2);
+    const int rows = ListView2->Count();
     if (rows == 0)
         return;
     // Start-up stopped before the folder was known: never copy into the
@@ -467,7 +445,7 @@ void TfrMain::RunTransfer(TwFunc operation)
     ShfOperation1->SetToFolder(ReplayFolder);
     if (!ShfOperation1->FromFFList().empty())
         ShfOperation1->Execute();
-    SendMessageA(ListView2->Handle(), LVM_DELETEALLITEMS, 0, 0);
+    ListView2->Clear();
     LoadReplayList();
 }
 
@@ -484,12 +462,8 @@ void TfrMain::N6Click()
 
 std::string TfrMain::IncomingPath(int row) const
 {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(ListView2->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam)
-        return {};
-    return *reinterpret_cast<const std::string*>(item.lParam);
+    auto found = incomingPaths_.find(ListView2->RowParam(row));
+    return found == incomingPaths_.end() ? std::string() : found->second;
 }
 
 bool TfrMain::N6Checked() const
@@ -499,11 +473,10 @@ bool TfrMain::N6Checked() const
 
 void TfrMain::N1Click()
 {
-    HWND list = ListView2->Handle();
     // From the end, so the rows not yet visited keep their indexes.
-    for (int i = ListCount(ListView2) - 1; i >= 0; --i)
-        if (SendMessageA(list, LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED)
-            SendMessageA(list, LVM_DELETEITEM, i, 0);
+    for (int i = ListView2->Count() - 1; i >= 0; --i)
+        if (ListView2->Selected(i))
+            ListView2->DeleteRow(i);
 }
 
 void TfrMain::N4Click() { PostQuitMessage(0); }
@@ -515,8 +488,7 @@ void TfrMain::LoadReplayList()
     EnableControls(false);
     ScopeExit leaveBusy([this] { EnableControls(true); });
 
-    HWND list = ListView1->Handle();
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    ListView1->Clear();
     // No folder (start-up stopped on an error): never scan the current directory.
     if (ReplayFolder.empty())
         return;
@@ -526,34 +498,33 @@ void TfrMain::LoadReplayList()
     bool found = false;
     const LocaleSnapshot locale = ReadUserLocale();
     {
-        StatusProgress progress(*this);
+        StatusProgress progress(*StatusBar1);
+        ListViewUpdate batch(*ListView1);
         FileSearch search(ReplayFolder + "REPLAY??.dat", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                              FILE_ATTRIBUTE_ARCHIVE);
         while (auto entry = search.Next()) {
             found = true;
             if (IsReplayFile(ReplayFolder + entry->name)) {
-                LVITEMA item = {};
-                item.mask = LVIF_TEXT;
-                item.iItem = accepted;
                 std::string slot = entry->name.size() > 6 ? entry->name.substr(6, 2) : std::string();
-                item.pszText = const_cast<char*>(slot.c_str());
-                int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-                SetItemText(list, row, 1, DateTimeText(entry->time, locale));
+                int row = ListView1->InsertRow(accepted, slot);
+                ListView1->SetSubItemText(row, 1, DateTimeText(entry->time, locale));
                 ++accepted;
                 total += entry->size;
                 progress.SetPosition(accepted);
             }
+            ListView1->PaintIfDue();
             Application.ProcessMessages();
             if (accepted > kMaxListedReplays)
                 break;
         }
     }
     if (found)
-        SetStatusText(0, TotalKByteText(total, locale));
+        StatusBar1->SetPanelText(0, TotalKByteText(total, locale));
 }
 
 void TfrMain::EnableControls(bool Enabled)
 {
+    busy_ = !Enabled;
     UINT state = MF_BYPOSITION | (Enabled ? MF_ENABLED : MF_GRAYED);
     EnableMenuItem(MainMenu1, 0, state);  // N3
     EnableMenuItem(MainMenu1, 1, state);  // N5
@@ -581,29 +552,4 @@ void TfrMain::SetStayOnTop(bool OnTop)
 {
     SetWindowPosCall(Application.Handle(), OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE);
-}
-
-// --- StatusProgress ----------------------------------------------------------
-
-StatusProgress::StatusProgress(TfrMain& form)
-{
-    HWND status = form.StatusBar1->Handle();
-    RECT client;
-    GetClientRect(status, &client);
-    bar_.Reset(CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, layout::kStatusPanelWidth + 2, 2,
-                               layout::kStatusPanelWidth - 3, client.bottom - 2, status, nullptr,
-                               Application.Instance(), nullptr));
-    if (!bar_)
-        throw Exception("ウィンドウを作成できません");
-    SendMessageA(bar_.Get(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    SendMessageA(bar_.Get(), PBM_SETPOS, 0, 0);
-    ShowWindow(bar_.Get(), SW_SHOW);
-}
-
-StatusProgress::~StatusProgress() = default;
-
-void StatusProgress::SetPosition(int position)
-{
-    position_ = position;
-    SendMessageA(bar_.Get(), PBM_SETPOS, position, 0);
 }

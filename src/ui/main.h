@@ -4,10 +4,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "common/win/Handles.h"
+#include "common/win/ListView.h"
+#include "common/win/RadioGroup.h"
+#include "common/win/StatusBar.h"
 #include "common/win/WinControl.h"
 
 #include "shell/ShfPlan.h"
@@ -16,16 +20,6 @@ class TDragDropTarget;
 class TFolderDialog;
 class TShfOperation;
 
-// A radio group: a flat group box with its radio items as sibling windows.
-class TRadioGroup : public TWinControl {
-public:
-    TRadioGroup(TComponent* owner, std::string name, Factory factory) : TWinControl(owner, std::move(name), std::move(factory)) {}
-    std::vector<HWND> Buttons;
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    void SetEnabled(bool enabled);
-};
-
 class TfrMain : public TWinControl {
 public:
     // Builds the window from its stored layout, then runs the creation handler
@@ -33,8 +27,8 @@ public:
     explicit TfrMain(bool runCreateHandler = true);
     ~TfrMain() override;
 
-    TWinControl* ListView1 = nullptr;
-    TWinControl* ListView2 = nullptr;
+    TListView* ListView1 = nullptr;
+    TListView* ListView2 = nullptr;
     TWinControl* StaticText1 = nullptr;
     TWinControl* StaticText2 = nullptr;
     TRadioGroup* RadioGroup1 = nullptr;
@@ -42,7 +36,7 @@ public:
     TWinControl* Button2 = nullptr;
     HMENU PopupMenu1 = nullptr;  // of ListView2: N1
     TRadioGroup* RadioGroup2 = nullptr;
-    TWinControl* StatusBar1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
     TFolderDialog* FolderDialog1 = nullptr;
     TDragDropTarget* DragDropTarget1 = nullptr;
     HMENU PopupMenu2 = nullptr;  // of ListView1: N2
@@ -69,9 +63,13 @@ public:
     void CopyReplays();
     void MoveReplays();
     bool N6Checked() const;
+    // Between EnableControls(false) and EnableControls(true): no Close ends
+    // the program then.
+    bool Busy() const { return busy_; }
 
-    // An incoming row's full path (its hidden third sub-item): kept with the
-    // row itself, since a list view keeps texts only for its shown columns.
+    // An incoming row's full path (its hidden third sub-item): kept by the
+    // window under the row's param, since a list view keeps texts only for
+    // its shown columns.
     std::string IncomingPath(int row) const;
 
     // The stay-on-top call, replaceable so tests can see what was asked of the
@@ -86,36 +84,27 @@ private:
 
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Build();
     void CreateControls();
     void CreateMenus();
+    // Takes the window down: the drop target first, while ListView2's window
+    // still exists, then the window with no way back into this object.
+    void DestroyHandle();
+    void AddIncomingRow(const std::string& path, const std::string& name, const std::string& date);
     void OnCommand(int id);
     LRESULT OnNotify(const NMHDR& header);
     void OnContextMenu(HWND from, LPARAM screenPoint);
-    void SetStatusText(int part, const std::string& text);
     void RunTransfer(TwFunc operation);
 
     HWND hwnd_ = nullptr;
     GdiObject font_;
+    MenuHandle mainMenuOwner_;  // until the window holds it
     MenuHandle popup1Owner_;
     MenuHandle popup2Owner_;
     std::string ReplayFolder;
+    bool busy_ = false;
+    std::map<LPARAM, std::string> incomingPaths_;  // by row param
+    LPARAM nextIncomingKey_ = 1;
 };
 
 extern TfrMain* frMain;
-
-// The temporary progress bar over the status bar's second panel, for one
-// scan or one drop.
-class StatusProgress {
-public:
-    explicit StatusProgress(TfrMain& form);
-    ~StatusProgress();
-    StatusProgress(const StatusProgress&) = delete;
-    StatusProgress& operator=(const StatusProgress&) = delete;
-    int Position() const { return position_; }
-    void SetPosition(int position);
-    HWND Handle() const { return bar_.Get(); }
-
-private:
-    WindowHandle bar_;
-    int position_ = 0;
-};
