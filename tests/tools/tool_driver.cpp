@@ -21,7 +21,7 @@ int Usage()
                  "driver windows (lists the visible top-level windows)\n"
                  "       wait CAPTION [SECONDS] | gone CAPTION [SECONDS] | rect CAPTION\n"
                  "       items CAPTION CTRLID | status CAPTION PART | enabled CAPTION CTRLID | checked CAPTION CTRLID\n"
-                 "       command CAPTION ID | click CAPTION CTRLID | close CAPTION\n"
+                 "       command CAPTION ID | click CAPTION CTRLID | close CAPTION | taskbar-close CAPTION\n"
                  "       dialog CAPTION [SECONDS] (prints the text) | dialog-item CAPTION CTRLID\n"
                  "       press CAPTION ID (and waits until the dialog is gone)\n"
                  "       press-end CAPTION ID UNSEEN [SECONDS] (and waits until its process ends;\n"
@@ -273,6 +273,10 @@ int main(int argc, char** argv)
     }
     if (cmd == "close") {
         PostMessageA(Need(caption), WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (cmd == "taskbar-close") {  // what the taskbar button's Close sends
+        PostMessageA(Need(caption), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
     if (argc < 4 && cmd != "dialog")
