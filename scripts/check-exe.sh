@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shipped exe must load on both Windows families: a PE32 i386 GUI image,
-# subsystem 4.0, importing only system DLLs and only functions both have.
+# subsystem 4.0, importing only system DLLs and only functions both have;
+# and at most 320 KiB.
 set -euo pipefail
 exe=$1
 dump=$(i686-w64-mingw32-objdump -p "$exe")
@@ -13,6 +14,9 @@ file_fmt=$(i686-w64-mingw32-objdump -f "$exe" | grep -o 'file format [^ ]*' || t
 grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$dump" || err "not a GUI subsystem image"
 grep -Eq '^MajorSubsystemVersion[[:space:]]+4$' <<<"$dump" || err "subsystem major version is not 4"
 grep -Eq '^MinorSubsystemVersion[[:space:]]+0$' <<<"$dump" || err "subsystem minor version is not 0"
+size=$(stat -c %s "$exe")
+limit=$((320 * 1024))
+[ "$size" -le "$limit" ] || err "$size bytes, over the limit of $limit"
 
 allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|ole32|oleaut32|advapi32|msvcrt)\.dll$'
 dlls=$(awk '/DLL Name:/ {print tolower($3)}' <<<"$dump")
@@ -30,6 +34,6 @@ for f in $funcs; do
   [[ $f =~ $newer ]] && err "function newer than the older family: $f"
 done
 if [ $fail -eq 0 ]; then
-  echo "check-exe: $exe is a PE32 i386 GUI 4.0 image; $(wc -w <<<"$dlls") system DLLs, $(wc -w <<<"$funcs") functions, all present on both families"
+  echo "check-exe: $exe is a PE32 i386 GUI 4.0 image of $size bytes; $(wc -w <<<"$dlls") system DLLs, $(wc -w <<<"$funcs") functions, all present on both families"
 fi
 exit $fail

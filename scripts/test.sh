@@ -36,6 +36,9 @@ run_ctest "$out/host-asan" -j "$(nproc)"
 echo "== shipped exe"
 if bash "$root/scripts/check-exe.sh" "$out/win32/slotwell.exe"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 
+echo "== release zip, built twice"
+if bash "$root/scripts/check-dist.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
+
 if [ -d "$root/fuzz" ]; then
   echo "== fuzzing (bounded)"
   if bash "$root/scripts/build.sh" fuzz && bash "$root/scripts/fuzz.sh" "$out/fuzz"; then
