@@ -8,13 +8,17 @@
 #include "common/ScopeGuard.h"
 #include "common/sjis.h"
 #include "common/win/Application.h"
+#include "replay/DateText.h"
+#include "replay/FileSearch.h"
 #include "replay/ReplayFile.h"
-#include "replay/ReplayFolder.h"
+#include "replay/SizeText.h"
+#include "replay/UserLocale.h"
 #include "shell/FolderDialog.h"
 #include "shell/drag_drop.h"
 #include "shell/ShfOperation.h"
 #include "transfer/Transfer.h"
 #include "ui/Layout.h"
+#include "ui/StartupUi.h"
 #include "ui/Texts.h"
 
 TfrMain* frMain = nullptr;
