@@ -10,6 +10,8 @@
 #include "replay/StartupDecision.h"
 #include "replay/StartupTexts.h"
 
+static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ);
+
 namespace {
 // Read-only: some installations deny KEY_READ on the key, so narrower rights
 // are tried before giving up.
