@@ -1,5 +1,5 @@
 #pragma once
-// Decisions of the incoming list and the transfer run, over plain data.
+// Decisions of the transfer run, over plain data.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,11 +15,3 @@ std::vector<std::string> SelectTransferPaths(const std::vector<std::string>& row
                                              const std::string& replayFolder,
                                              const std::function<bool(const std::string&)>& existsAsFile);
 
-// A drop's paths in ascending order by `compare` (negative, zero, positive);
-// a path equal to one already taken is left out, so of case variants the
-// first one stays. Binary insertion: O(n log n) comparisons.
-std::vector<std::string> SortedUniquePaths(const std::vector<std::string>& paths,
-                                           const std::function<int(std::string_view, std::string_view)>& compare);
-
-// The progress of a drop after path i of n: trunc(i / n * 100).
-int DropProgress(size_t i, size_t n);

@@ -16,6 +16,7 @@
 #include "shell/FolderDialog.h"
 #include "shell/drag_drop.h"
 #include "shell/ShfOperation.h"
+#include "transfer/IncomingList.h"
 #include "transfer/Transfer.h"
 #include "ui/Layout.h"
 #include "ui/StartupUi.h"
