@@ -15,3 +15,14 @@ std::vector<std::string> SelectTransferPaths(const std::vector<std::string>& row
     }
     return out;
 }
+
+StartAction DecideStart(SameNamePolicy policy, size_t incomingRows, std::string_view replayFolder)
+{
+    if (policy == SameNamePolicy::InsertFree)
+        return StartAction::InsertFreeNotice;
+    if (incomingRows == 0)
+        return StartAction::Nothing;
+    if (replayFolder.empty())
+        return StartAction::NoFolderNotice;
+    return StartAction::Run;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Decisions of the transfer run, over plain data.
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,3 +16,9 @@ std::vector<std::string> SelectTransferPaths(const std::vector<std::string>& row
                                              const std::string& replayFolder,
                                              const std::function<bool(const std::string&)>& existsAsFile);
 
+// What the Start button does, in the order of its checks: the free-slot
+// policy is refused even with an empty list; an empty list does nothing; a
+// replay folder never found (start-up stopped on an error) is reported rather
+// than copying into the current folder; else the run goes ahead.
+enum class StartAction { InsertFreeNotice, Nothing, NoFolderNotice, Run };
+StartAction DecideStart(SameNamePolicy policy, size_t incomingRows, std::string_view replayFolder);
