@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "common/Exception.h"
-#include "common/win/Application.h"
 #include "common/win/Handles.h"
+#include "replay/StartupDecision.h"
 #include "replay/StartupTexts.h"
-#include "shell/FolderDialog.h"
+
+static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ);
 
 namespace {
 // Read-only: some installations deny KEY_READ on the key, so narrower rights
@@ -79,40 +80,4 @@ bool DirectoryExists(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool WinStartupUi::AskGameNotInstalled()
-{
-    return Application.ShowMessageBox(startup::kGameNotInstalledText, startup::kQuestionCaption,
-                                      MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
-}
-
-bool WinStartupUi::AskFolderMissing()
-{
-    return Application.ShowMessageBox(startup::kFolderMissingText, startup::kQuestionCaption,
-                                      MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
-}
-
-PickResult WinStartupUi::PickFolder()
-{
-    picker_.Title = startup::kPickFolderInstruction;
-    // No preselection; and an item without a file-system path then shows as
-    // an empty Folder.
-    picker_.Folder.clear();
-    if (!picker_.Execute())
-        return {PickResult::Kind::Cancelled, {}};
-    if (picker_.Folder.empty())
-        return {PickResult::Kind::NoPath, {}};
-    return {PickResult::Kind::Folder, picker_.Folder};
-}
-
-std::optional<std::string> LocateReplayFolderAtStartup(TFolderDialog& picker)
-{
-    StartupFacts facts;
-    facts.installPath = ReadInstallPath();
-    facts.windowsNT = IsWindowsNT();
-    if (facts.windowsNT)
-        facts.appDataFolder = GetAppDataFolder(Application.Handle());
-    WinStartupUi ui(picker);
-    return LocateReplayFolder(facts, ui);
 }

@@ -14,7 +14,8 @@
 
 namespace dropdata {
 
-// Size of the DROPFILES header: pFiles, pt (two LONGs), fNC, fWide.
+// The DROPFILES header: pFiles, pt (two LONGs), fNC, fWide (tied to the
+// platform's structure in drag_drop.cpp).
 constexpr size_t kHeaderSize = 20;
 constexpr size_t kFilesOffset = 0;  // pFiles: offset of the name list from the block's start
 constexpr size_t kWideOffset = 16;  // fWide: nonzero when the names are UTF-16

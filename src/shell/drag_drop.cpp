@@ -1,12 +1,21 @@
 #include "shell/drag_drop.h"
 
+#include <shlobj.h>
+
 #include <climits>
+#include <cstddef>
 #include <span>
 
 #include "common/win/Application.h"
 #include "common/win/Handles.h"
 #include "common/win/SysError.h"
+#include "shell/DropEffect.h"
 #include "shell/DropFiles.h"
+
+static_assert(dropdata::kHeaderSize == sizeof(DROPFILES) && dropdata::kFilesOffset == offsetof(DROPFILES, pFiles) &&
+              dropdata::kWideOffset == offsetof(DROPFILES, fWide));
+static_assert(dropeffect::kNone == DROPEFFECT_NONE && dropeffect::kCopy == DROPEFFECT_COPY &&
+              dropeffect::kMove == DROPEFFECT_MOVE && dropeffect::kLink == DROPEFFECT_LINK);
 
 namespace {
 
@@ -109,14 +118,10 @@ HRESULT STDMETHODCALLTYPE TDragDropTarget::DragEnter(IDataObject* data, DWORD, P
 {
     FORMATETC files = Format(CF_HDROP);
     FORMATETC text = Format(CF_TEXT);
-    if (data && data->QueryGetData(&files) == S_OK) {
-        offeredEffect_ = DROPEFFECT_COPY;
-    } else {
-        // Text or not, the answer is the same; the question is still asked.
-        if (data)
-            data->QueryGetData(&text);
-        offeredEffect_ = DROPEFFECT_LINK;
-    }
+    // Text is asked for only when there is no file list, in this order.
+    const bool filesOffered = data && data->QueryGetData(&files) == S_OK;
+    const bool textOffered = !filesOffered && data && data->QueryGetData(&text) == S_OK;
+    offeredEffect_ = dropeffect::OfferedEffect(filesOffered, textOffered);
     if (effect)
         *effect = offeredEffect_;
     return S_OK;
@@ -136,7 +141,7 @@ HRESULT STDMETHODCALLTYPE TDragDropTarget::DragOver(DWORD, POINTL pt, DWORD* eff
             accept = false;
     }
     if (effect)
-        *effect = accept ? offeredEffect_ : DROPEFFECT_NONE;
+        *effect = dropeffect::OverEffect(offeredEffect_, accept);
     return S_OK;
 }
 
@@ -147,12 +152,8 @@ HRESULT STDMETHODCALLTYPE TDragDropTarget::Drop(IDataObject* data, DWORD, POINTL
     bool taken = false;
     // The list and the medium are gone by the time an error is reported.
     Guarded([&] { taken = DropData(data, pt); });
-    // The effect comes in as everything the source allows, move included. A
-    // source told "move" deletes its originals, and nothing here moves them:
-    // report at most what was offered (copy for files), none when nothing
-    // was taken.
     if (effect)
-        *effect = taken ? (*effect & offeredEffect_) : DROPEFFECT_NONE;
+        *effect = dropeffect::DropResultEffect(*effect, offeredEffect_, taken);
     return S_OK;
 }
 

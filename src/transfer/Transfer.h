@@ -1,5 +1,6 @@
 #pragma once
-// Decisions of the incoming list and the transfer run, over plain data.
+// Decisions of the transfer run, over plain data.
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,11 +16,9 @@ std::vector<std::string> SelectTransferPaths(const std::vector<std::string>& row
                                              const std::string& replayFolder,
                                              const std::function<bool(const std::string&)>& existsAsFile);
 
-// A drop's paths in ascending order by `compare` (negative, zero, positive);
-// a path equal to one already taken is left out, so of case variants the
-// first one stays. Binary insertion: O(n log n) comparisons.
-std::vector<std::string> SortedUniquePaths(const std::vector<std::string>& paths,
-                                           const std::function<int(std::string_view, std::string_view)>& compare);
-
-// The progress of a drop after path i of n: trunc(i / n * 100).
-int DropProgress(size_t i, size_t n);
+// What the Start button does, in the order of its checks: the free-slot
+// policy is refused even with an empty list; an empty list does nothing; a
+// replay folder never found (start-up stopped on an error) is reported rather
+// than copying into the current folder; else the run goes ahead.
+enum class StartAction { InsertFreeNotice, Nothing, NoFolderNotice, Run };
+StartAction DecideStart(SameNamePolicy policy, size_t incomingRows, std::string_view replayFolder);

@@ -9,13 +9,19 @@
 #include "common/sjis.h"
 #include "common/win/Application.h"
 #include "common/win/WindowCreate.h"
+#include "replay/DateText.h"
+#include "replay/FileSearch.h"
 #include "replay/ReplayFile.h"
-#include "replay/ReplayFolder.h"
+#include "replay/ReplayScan.h"
+#include "replay/SizeText.h"
+#include "replay/UserLocale.h"
 #include "shell/FolderDialog.h"
 #include "shell/drag_drop.h"
 #include "shell/ShfOperation.h"
+#include "transfer/IncomingList.h"
 #include "transfer/Transfer.h"
 #include "ui/Layout.h"
+#include "ui/StartupUi.h"
 #include "ui/StatusProgress.h"
 #include "ui/Texts.h"
 
@@ -24,7 +30,6 @@ TfrMain* frMain = nullptr;
 namespace {
 
 const char kFormClass[] = "TfrMain";
-constexpr int kMaxListedReplays = 100;  // the scan goes on while at most this many were taken
 
 // The user locale's comparison that ignores letter case.
 int CompareIgnoreCase(std::string_view a, std::string_view b)
@@ -400,20 +405,20 @@ void TfrMain::AddIncomingRow(const std::string& path, const std::string& name, c
 void TfrMain::Button1Click()
 {
     const int kind = RadioGroup1->ItemIndex();
-    const int policy = RadioGroup2->ItemIndex();
-    if (policy == static_cast<int>(SameNamePolicy::InsertFree)) {
+    const auto policy = static_cast<SameNamePolicy>(RadioGroup2->ItemIndex());
+    const int rows = ListView2->Count();
+    switch (DecideStart(policy, static_cast<size_t>(rows), ReplayFolder)) {
+    case StartAction::InsertFreeNotice:
         Application.ShowMessageBox(texts::kInsertFreeNotAvailable, texts::kNotImplementedCaption,
                                    MB_OK | MB_ICONEXCLAMATION);
         return;
-    }
-    const int rows = ListView2->Count();
-    if (rows == 0)
+    case StartAction::Nothing:
         return;
-    // Start-up stopped before the folder was known: never copy into the
-    // current directory.
-    if (ReplayFolder.empty()) {
+    case StartAction::NoFolderNotice:  // start-up stopped before the folder was known
         Application.ShowMessageBox(texts::kNoReplayFolder, texts::kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
         return;
+    case StartAction::Run:
+        break;
     }
 
     EnableControls(false);
@@ -427,8 +432,7 @@ void TfrMain::Button1Click()
     for (int i = 0; i < rows; ++i)
         paths.push_back(IncomingPath(i));
     // Emptied and filled anew in row order; the last run's paths stay until then.
-    ShfOperation1->SetFromFFList(
-        SelectTransferPaths(paths, static_cast<SameNamePolicy>(policy), ReplayFolder, FileExistsAsFile));
+    ShfOperation1->SetFromFFList(SelectTransferPaths(paths, policy, ReplayFolder, FileExistsAsFile));
     if (kind == 0)
         CopyReplays();
     else if (kind == 1)
@@ -493,9 +497,7 @@ void TfrMain::LoadReplayList()
     if (ReplayFolder.empty())
         return;
 
-    int accepted = 0;
-    uint64_t total = 0;
-    bool found = false;
+    ScanTally tally;
     const LocaleSnapshot locale = ReadUserLocale();
     {
         StatusProgress progress(*StatusBar1);
@@ -503,23 +505,22 @@ void TfrMain::LoadReplayList()
         FileSearch search(ReplayFolder + "REPLAY??.dat", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                              FILE_ATTRIBUTE_ARCHIVE);
         while (auto entry = search.Next()) {
-            found = true;
-            if (IsReplayFile(ReplayFolder + entry->name)) {
-                std::string slot = entry->name.size() > 6 ? entry->name.substr(6, 2) : std::string();
-                int row = ListView1->InsertRow(accepted, slot);
+            const bool replay = IsReplayFile(ReplayFolder + entry->name);
+            if (replay) {
+                int row = ListView1->InsertRow(tally.accepted, ReplaySlot(entry->name));
                 ListView1->SetSubItemText(row, 1, DateTimeText(entry->time, locale));
-                ++accepted;
-                total += entry->size;
-                progress.SetPosition(accepted);
             }
+            tally.Count(replay, entry->size);
+            if (replay)
+                progress.SetPosition(tally.accepted);
             ListView1->PaintIfDue();
             Application.ProcessMessages();
-            if (accepted > kMaxListedReplays)
+            if (!tally.GoesOn())
                 break;
         }
     }
-    if (found)
-        StatusBar1->SetPanelText(0, TotalKByteText(total, locale));
+    if (tally.WritesTotal())
+        StatusBar1->SetPanelText(0, TotalKByteText(tally.totalBytes, locale));
 }
 
 void TfrMain::EnableControls(bool Enabled)

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "replay/DateText.h"
+#include "replay/SizeText.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <strings.h>
 
+#include "transfer/IncomingList.h"
 #include "transfer/Transfer.h"
 
 namespace {

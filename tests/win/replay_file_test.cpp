@@ -7,7 +7,10 @@
 #include "../tools/TestSupport.h"
 #include "common/Exception.h"
 #include "common/win/Handles.h"
+#include "replay/FileSearch.h"
 #include "replay/ReplayFile.h"
+#include "replay/SizeText.h"
+#include "replay/UserLocale.h"
 
 namespace {
 

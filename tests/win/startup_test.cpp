@@ -13,6 +13,7 @@
 #include "replay/ReplayFolder.h"
 #include "replay/StartupTexts.h"
 #include "shell/FolderDialog.h"
+#include "ui/StartupUi.h"
 
 namespace {
 constexpr int kBrowserInstruction = 0x3742;
