@@ -172,23 +172,10 @@ void TfrMain::CreateMenus()
 void TfrMain::CreateControls()
 {
     const HFONT font = static_cast<HFONT>(font_.Get());
-    auto child = [&](const char* cls, const char* text, DWORD style, int id, int left, int top, int width,
-                     int height) {
-        ChildWindowArgs args;
-        args.parent = hwnd_;
-        args.className = cls;
-        args.text = text;
-        args.style = style;
-        args.id = id;
-        args.left = left;
-        args.top = top;
-        args.width = width;
-        args.height = height;
-        args.font = font;
-        return CreateChildWindow(args);
-    };
     auto placed = [&](const layout::ControlRow& row, const char* cls, DWORD style) {
-        return child(cls, row.text, style, row.id, row.left, row.top, row.width, row.height);
+        return CreateChildWindow({.parent = hwnd_, .className = cls, .text = row.text, .style = style, .id = row.id,
+                                  .left = row.left, .top = row.top, .width = row.width, .height = row.height,
+                                  .font = font});
     };
 
     for (int i = 0; i < layout::kControlCount; ++i) {
@@ -220,9 +207,11 @@ void TfrMain::CreateControls()
             std::vector<HWND> buttons;
             for (int k = 0; k < count; ++k) {
                 layout::Rect rc = layout::RadioItemRect(row, k, count);
-                buttons.push_back(child("BUTTON", row.items[k],
-                                        BS_AUTORADIOBUTTON | BS_FLAT | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                                        row.firstItemId + k, rc.left, rc.top, rc.width, rc.height));
+                buttons.push_back(CreateChildWindow(
+                    {.parent = hwnd_, .className = "BUTTON", .text = row.items[k],
+                     .style = static_cast<DWORD>(BS_AUTORADIOBUTTON | BS_FLAT | (k == 0 ? WS_GROUP | WS_TABSTOP : 0)),
+                     .id = row.firstItemId + k, .left = rc.left, .top = rc.top, .width = rc.width,
+                     .height = rc.height, .font = font}));
             }
             HWND box = placed(row, "BUTTON", BS_GROUPBOX | BS_FLAT | WS_GROUP);
             auto* group = new TRadioGroup(this, row.name, box, std::move(buttons));
@@ -234,15 +223,11 @@ void TfrMain::CreateControls()
     }
 
     // The status bar keeps the system's status-bar font.
-    ChildWindowArgs status;
-    status.parent = hwnd_;
-    status.className = STATUSCLASSNAMEA;
-    status.style = CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
-    status.id = layout::idStatusBar1;
-    status.top = layout::kStatusTop;
-    status.width = layout::kClientWidth;
-    status.height = layout::kStatusHeight;
-    StatusBar1 = new TStatusBar(this, "StatusBar1", Made(CreateChildWindow(status)));
+    HWND status = CreateChildWindow({.parent = hwnd_, .className = STATUSCLASSNAMEA,
+                                     .style = CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                                     .id = layout::idStatusBar1, .top = layout::kStatusTop,
+                                     .width = layout::kClientWidth, .height = layout::kStatusHeight});
+    StatusBar1 = new TStatusBar(this, "StatusBar1", Made(status));
     StatusBar1->SetPanels(2, layout::kStatusPanelWidth);
 }
 
