@@ -167,14 +167,6 @@ void DialogWatcher::Loop()
     }
 }
 
-std::string DialogItemText(HWND dialog, int id)
-{
-    HWND item = GetDlgItem(dialog, id);
-    return item ? WindowText(item) : std::string();
-}
-
-void PressDialogButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
 std::string NameListText(const char* p)
 {
     std::string out;

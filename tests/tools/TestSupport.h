@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "ModalAnswerer.h"
+
 // A fresh folder under the temp folder, removed with everything in it.
 class TempDir {
 public:
@@ -28,19 +30,6 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);  // throws when missing
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
-
-// A dialog seen by the watcher.
-struct SeenDialog {
-    std::string caption;
-    std::string text;  // the static text of a message box (control 0xFFFF)
-    HWND owner = nullptr;
-    LONG style = 0;
-    std::vector<int> buttons;  // ids of its push buttons, in z-order
-    HICON icon = nullptr;      // the icon a message box shows, if any
-};
-
-// The text of a dialog's control.
-std::string DialogItemText(HWND dialog, int id);
 
 // Watches this process for visible #32770 dialogs from a helper thread and
 // answers each with `answer` (returns the command id to send, or 0 to leave
@@ -71,5 +60,3 @@ private:
 // up to and including the closing NUL.
 std::string NameListText(const char* p);
 
-// Press a button of a dialog the way a user would.
-void PressDialogButton(HWND dialog, int id);
