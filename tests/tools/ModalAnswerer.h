@@ -7,7 +7,9 @@
 // dialog opens (the shell's overwrite question, the folder browser) run on the
 // same thread, so they are seen in their turn.
 //
-// Answerers nest: the innermost one alive on the thread answers.
+// Answerers nest: the innermost one alive on the thread answers. The Windows
+// tests' main keeps one under all others that fails the test and cancels any
+// dialog nobody expected, so that a fault fails instead of hanging.
 #include <windows.h>
 
 #include <functional>
@@ -43,7 +45,9 @@ public:
     using Answer = std::function<int(const SeenDialog&)>;
     explicit ModalAnswerer(Answer answer);
     // The buttons for the dialogs in the order they show. A dialog beyond
-    // the script fails the test and is cancelled.
+    // the script fails the test and is cancelled; so with no script, every
+    // dialog is one too many.
+    ModalAnswerer() : ModalAnswerer(std::vector<int>{}) {}
     ModalAnswerer(std::initializer_list<int> script);
     explicit ModalAnswerer(std::vector<int> script);
     ~ModalAnswerer();

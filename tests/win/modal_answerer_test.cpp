@@ -135,3 +135,13 @@ TEST(ModalAnswerer, InnermostAnswers)
     EXPECT_EQ(MessageBoxA(owner.Get(), "outer", "a", MB_YESNO), IDNO);
     EXPECT_EQ(outer.Seen().size(), 1u);
 }
+
+// With no answerer of the test's own, the one under them all cancels the box
+// and fails the test.
+TEST(ModalAnswerer, UnexpectedDialogFailsTheTest)
+{
+    WindowHandle owner = MakeOwner();
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(answer = MessageBoxA(owner.Get(), "stray", "a", MB_OKCANCEL), "nobody expected");
+    EXPECT_EQ(answer, IDCANCEL);
+}
