@@ -24,6 +24,8 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM param, LPARAM dat
             SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(param), path);
         path[sizeof path - 1] = '\0';
         SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+        if (dialog->BrowseHook)
+            dialog->BrowseHook(browser, message, param);
     });
     return 0;
 }

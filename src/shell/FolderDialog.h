@@ -4,6 +4,7 @@
 // selected path shown in the browser's status line.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "common/Component.h"
@@ -22,6 +23,12 @@ public:
     // Shows the browser, modal. True when the user confirmed a selection.
     // Failures of the shell give false with Folder unchanged.
     bool Execute();
+
+    // Called on the browser's thread after the component's own reaction to
+    // each message of the browser, with the browser's window, the message and
+    // its parameter. Empty in the program; tests select folders and press
+    // buttons from here, inside the browser's modal loop.
+    std::function<void(HWND browser, UINT message, LPARAM param)> BrowseHook;
 
 private:
     // The owner's window when the owner is a windowed control, else 0.

@@ -1,93 +1,73 @@
 #!/usr/bin/env bash
 # The whole job as a user does it: replay files dragged from another program
-# onto the incoming list, "開始", and the replays stand in the replay folder.
-# Args: the exe, the build folder. Needs DISPLAY and WINE_TEMPLATE (test.sh).
-set -uo pipefail
-export TZ=UTC  # file times set here and read back by Wine agree
-exe=$1 build=$2
-root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/wine-env.sh"
-work="$build/e2e/drop_transfer"
-rm -rf "$work"; mkdir -p "$work"
-wine_prefix_new "$work/prefix"
-export WINEPREFIX="$work/prefix"
-wine_server_start
-trap 'wine_server_stop' EXIT
+# onto the incoming list, "開始", and the replays stand in the replay folder;
+# then one file moved.
+# Arguments: the exe, the build folder.
+source "$(dirname "$0")/lib/common.bash"
+e2e_init "$@"
 
-caption="ru^2 zazod Slotwell"
-drv() { timeout 60 "$WINE64" "$build/driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
-fail() {
-  echo "FAIL: $*"
-  mkdir -p "$build/screenshots"
-  import -display "$DISPLAY" -window root "$build/screenshots/drop_transfer_failed.png" 2>/dev/null &&
-    echo "screen at the failure: $build/screenshots/drop_transfer_failed.png"
-  exit 1
-}
-check() { echo "check: $1"; }
+ID_START=1007
+ID_MOVE=1101
+# A point inside the incoming list, in the window's client area.
+DROP_X=296
+DROP_Y=128
+
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }  # as the shell gives paths
-wait_for() {  # $1 = description, $2 = a condition (evaluated anew each time) that must hold within 20 s
-  for _ in $(seq 100); do eval "$2" && return 0; sleep 0.2; done
-  fail "$1"
-}
+# The drag-source tool drags these files onto the incoming list and drops.
+drag() { timeout 60 "$WINE64" "$BUILD/dragsource.exe" "$MAIN_CAPTION" $DROP_X $DROP_Y "$@" </dev/null >/dev/null 2>&1; }
+incoming_names() { drv items "$MAIN_CAPTION" "$ID_LIST_INCOMING" | cut -f2 | paste -sd' '; }
+incoming_rows() { drv items "$MAIN_CAPTION" "$ID_LIST_INCOMING"; }
 
+scenario copy-then-move
+set_install_path 'C:\Game\'
 folder=$(wine_replay_folder "$WINEPREFIX")
-mkdir -p "$folder" "$work/src" "$work/src2"
+src=$SCENARIO_DIR/src
+src2=$SCENARIO_DIR/src2
+mkdir -p "$folder" "$src" "$src2"
 write_replay "$folder/REPLAY01.dat" 2048
-cp "$folder/REPLAY01.dat" "$work/kept01"
-write_replay "$work/src/REPLAY01.dat" 4096   # same name, other bytes: must not overwrite
-write_replay "$work/src/REPLAY12.dat" 3072
-write_replay "$work/src/REPLAY03.dat" 1024
-write_replay "$work/src2/REPLAY44.dat" 5120
-cp "$work/src2/REPLAY44.dat" "$work/kept44"
-touch -d '2026-11-20 09:41:07' "$work/src/REPLAY12.dat"
-timeout 60 "$WINE64" reg add 'HKCU\Software\Sega\PuyoF' /v 'Install Path' /d 'C:\Game\' /f >/dev/null 2>&1
+cp "$folder/REPLAY01.dat" "$SCENARIO_DIR/kept01"
+write_replay "$src/REPLAY01.dat" 4096   # same name, other bytes: must not overwrite
+write_replay "$src/REPLAY12.dat" 3072
+write_replay "$src/REPLAY03.dat" 1024
+write_replay "$src2/REPLAY44.dat" 5120
+cp "$src2/REPLAY44.dat" "$SCENARIO_DIR/kept44"
+touch -d '2026-11-20 09:41:07' "$src/REPLAY12.dat"
 
-"$WINE64" "$exe" >/dev/null 2>&1 &
-app=$!
-timeout 60 "$WINE64" "$build/driver.exe" wait "$caption" 30 >/dev/null 2>&1 || fail "the window did not appear"
+app_start 120
+check "the window appears" drv wait "$MAIN_CAPTION" 30
+expect_eq "the left list holds slot 01 only" "01" "$(listed_slots)"
+expect_eq "the total counts it" "Total 2 KByte" "$(drv status "$MAIN_CAPTION" 0)"
 
-check "left list before: slot 01 only, total 2 KByte"
-[ "$(drv items "$caption" 1001 | cut -f1)" = "01" ] || fail "left list: $(drv items "$caption" 1001)"
-[ "$(drv status "$caption" 0)" = "Total 2 KByte" ] || fail "status: $(drv status "$caption" 0)"
+check "three replays are dragged onto the incoming list" \
+  drag "$(winpath "$src/REPLAY12.dat")" "$(winpath "$src/REPLAY01.dat")" "$(winpath "$src/REPLAY03.dat")"
+expect_eventually "they arrive in path order" \
+  "REPLAY01.dat REPLAY03.dat REPLAY12.dat" 20 incoming_names
+rows=$(incoming_rows)
+expect_eq "the No column is empty" "" "$(cut -f1 <<<"$rows" | tr -d '\n')"
+# Odd seconds count as the even second below.
+expect_eq "REPLAY12's date" "2026/11/20 9:41:06" "$(grep $'\tREPLAY12.dat\t' <<<"$rows" | cut -f3)"
 
-check "three replays dragged onto the incoming list arrive in path order"
-timeout 60 "$WINE64" "$build/dragsource.exe" "$caption" 296 128 \
-  "$(winpath "$work/src/REPLAY12.dat")" "$(winpath "$work/src/REPLAY01.dat")" "$(winpath "$work/src/REPLAY03.dat")" \
-  >/dev/null 2>&1 \
-  || fail "the drag did not drop"
-names() { drv items "$caption" 1002 | cut -f2 | tr '\n' ' '; }
-wait_for "three incoming rows in path order" '[ "$(names)" = "REPLAY01.dat REPLAY03.dat REPLAY12.dat " ]'
-rows=$(drv items "$caption" 1002)
-[ -z "$(cut -f1 <<<"$rows" | tr -d '\n')" ] || fail "the No column is not empty"
-grep -q $'REPLAY12.dat\t2026/11/20 9:41:06' <<<"$rows" || fail "date of REPLAY12 (odd seconds shown even): $rows"
+echo "  -- 開始 with 上書きしない (as stored)"
+check "開始 is clicked" drv click "$MAIN_CAPTION" "$ID_START"
+expect_eventually "the incoming list is emptied" "" 20 incoming_rows
+expect_eventually "the left list shows the two new replays" "01 03 12" 20 listed_slots
+check "the existing REPLAY01.dat is kept" cmp -s "$folder/REPLAY01.dat" "$SCENARIO_DIR/kept01"
+check "REPLAY12.dat is copied" cmp -s "$folder/REPLAY12.dat" "$src/REPLAY12.dat"
+check "REPLAY03.dat is copied" cmp -s "$folder/REPLAY03.dat" "$src/REPLAY03.dat"
+check "a copy keeps its source" test -f "$src/REPLAY12.dat"
+expect_eq "the total counts the new ones" "Total 6 KByte" "$(drv status "$MAIN_CAPTION" 0)"
+screenshot after_transfer
 
-check "開始 with 上書きしない copies the two new replays and keeps the existing one"
-drv click "$caption" 1007 >/dev/null
-wait_for "incoming list emptied" '[ -z "$(drv items "$caption" 1002)" ]'
-wait_for "left list shows 01 03 12" '[ "$(drv items "$caption" 1001 | cut -f1 | sort | tr "\n" " ")" = "01 03 12 " ]'
-cmp -s "$folder/REPLAY01.dat" "$work/kept01" || fail "the existing REPLAY01.dat was overwritten"
-cmp -s "$folder/REPLAY12.dat" "$work/src/REPLAY12.dat" || fail "REPLAY12.dat differs from its source"
-cmp -s "$folder/REPLAY03.dat" "$work/src/REPLAY03.dat" || fail "REPLAY03.dat differs from its source"
-[ -f "$work/src/REPLAY12.dat" ] || fail "a copy removed its source"
-[ "$(drv status "$caption" 0)" = "Total 6 KByte" ] || fail "status after: $(drv status "$caption" 0)"
+echo "  -- データを移動する with one file"
+check "データを移動する is clicked" drv click "$MAIN_CAPTION" "$ID_MOVE"
+expect_eventually "データを移動する is chosen" 1 10 drv checked "$MAIN_CAPTION" "$ID_MOVE"
+check "REPLAY44 is dragged onto the incoming list" drag "$(winpath "$src2/REPLAY44.dat")"
+expect_eventually "it arrives" "REPLAY44.dat" 20 incoming_names
+check "開始 is clicked" drv click "$MAIN_CAPTION" "$ID_START"
+expect_eventually "the left list shows it" "01 03 12 44" 20 listed_slots
+check "the moved file has left its source folder" test ! -e "$src2/REPLAY44.dat"
+check "the moved file is unchanged" cmp -s "$folder/REPLAY44.dat" "$SCENARIO_DIR/kept44"
 
-mkdir -p "$build/screenshots"
-read -r x y w h < <(drv rect "$caption")
-import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$build/screenshots/after_transfer.png" \
-  && echo "screenshot: $build/screenshots/after_transfer.png"
-
-check "データを移動する with one file moves it"
-drv click "$caption" 1101 >/dev/null
-wait_for "データを移動する selected" '[ "$(drv checked "$caption" 1101)" = 1 ]'
-timeout 60 "$WINE64" "$build/dragsource.exe" "$caption" 296 128 "$(winpath "$work/src2/REPLAY44.dat")" >/dev/null 2>&1 \
-  || fail "the second drag did not drop"
-wait_for "one incoming row" '[ "$(names)" = "REPLAY44.dat " ]'
-drv click "$caption" 1007 >/dev/null
-wait_for "left list shows 44" 'drv items "$caption" 1001 | grep -q "^44"'
-[ ! -e "$work/src2/REPLAY44.dat" ] || fail "the moved file is still in its source folder"
-cmp -s "$folder/REPLAY44.dat" "$work/kept44" || fail "the moved file differs from what it was"
-
-check "終了(&E) ends the program"
-drv command "$caption" 2004 >/dev/null
-timeout 20 tail --pid=$app -f /dev/null || fail "the program did not end"
-echo "PASS"
+check "\"終了(&E)\" is chosen" drv command "$MAIN_CAPTION" "$CMD_EXIT"
+check "the program ends" app_wait_exit 10
+expect_eq "with exit code 0" 0 "$APP_STATUS"

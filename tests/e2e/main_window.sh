@@ -40,12 +40,7 @@ expect_eq "the first status panel shows the total" \
   "Total 1,082 KByte" "$(drv status "$MAIN_CAPTION" 0)"
 expect_eq "no progress bar text in the second panel" "" "$(drv status "$MAIN_CAPTION" 1)"
 
-read -r x y w h < <(drv rect "$MAIN_CAPTION")
-shot="$BUILD/screenshots/main_window.png"
-mkdir -p "$(dirname "$shot")"
-check "a screenshot of the window (${w}x${h} at $x,$y)" \
-  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
-echo "  screenshot: $shot"
+screenshot main_window
 
 check "\"終了(&E)\" is chosen" drv command "$MAIN_CAPTION" "$CMD_EXIT"
 check "the program ends" app_wait_exit 10

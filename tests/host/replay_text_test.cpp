@@ -137,12 +137,26 @@ TEST(DateTimeText, TimeThePackedFormCannotHoldIsEmpty)
     EXPECT_EQ(DateTimeText(std::optional<DosDateTime>(Pack(2024, 3, 5, 0, 0, 0)), LocaleSnapshot()), "2024/03/05");
 }
 
+// Fields a packed date can hold but no calendar has: a name that does not
+// exist falls back to the number, and the time shows as it is packed.
 TEST(DateTimeText, NonsenseFieldsDoNotCrash)
 {
     LocaleSnapshot l;
-    l.shortDate = "dddd MMMM yyyy";
-    for (uint32_t v : {0u, 0xFFFFu, 0x1E0u, 0x0Fu})
-        EXPECT_NO_THROW(DateTimeText(DosDateTime{static_cast<uint16_t>(v), static_cast<uint16_t>(v)}, l));
+    l.shortDate = "dddd MMMM yyyy";  // no day names: the day's number stands in
+    l.longMonthNames = {"January", "February", "March", "April", "May", "June",
+                        "July", "August", "September", "October", "November", "December"};
+    struct Case {
+        uint16_t date, time;
+        const char* text;
+    } cases[] = {
+        {0x0000, 0x0000, "0 0 1980"},                     // month 0, day 0
+        {0xFFFF, 0xFFFF, "31 15 2107 31:63:62"},          // month 15, 31 h 63 min
+        {0x01E0, 0x01E0, "0 15 1980 0:15:00"},
+        {0x000F, 0x000F, "15 0 1980 0:00:30"},
+        {(44 << 9) | (3 << 5) | 5, 0, "5 March 2024"},  // a real date, for contrast
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DateTimeText(DosDateTime{c.date, c.time}, l), c.text) << std::hex << c.date;
 }
 
 TEST(TotalKByteText, RoundingAndGrouping)

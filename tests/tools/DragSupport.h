@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/win/Handles.h"
+
 namespace dragtest {
 
 // A DROPFILES block: header, then the names, each NUL-terminated, and the
@@ -99,11 +101,6 @@ public:
         : formats_(std::move(formats)), counter_(counter)
     {
     }
-    ~DataObject()
-    {
-        for (HGLOBAL h : kept_)
-            GlobalFree(h);
-    }
     DataObject(const DataObject&) = delete;
     DataObject& operator=(const DataObject&) = delete;
 
@@ -136,7 +133,7 @@ public:
         m->hGlobal = h;
         m->pUnkForRelease = nullptr;
         if (counter_) {
-            kept_.push_back(h);
+            kept_.emplace_back(h);
             counter_->AddRef();
             m->pUnkForRelease = counter_;
         }
@@ -174,7 +171,7 @@ private:
     }
     std::vector<Format> formats_;
     ReleaseCounter* counter_;
-    std::vector<HGLOBAL> kept_;
+    std::vector<GlobalMemory> kept_;
 };
 
 // Moves the real cursor along `path` (screen points), one point per

@@ -14,6 +14,7 @@
 #include "ReplayBytes.h"
 #include "TestSupport.h"
 #include "common/win/Application.h"
+#include "common/win/Handles.h"
 #include "ui/main.h"
 
 struct TfrMainTestPeer {
@@ -99,11 +100,11 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "BusyProbe";
         RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(0, "BusyProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        PostMessageA(hwnd_, WM_APP, 0, 0);
+        hwnd_.Reset(
+            CreateWindowExA(0, "BusyProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
+        SetWindowLongPtrA(hwnd_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        PostMessageA(hwnd_.Get(), WM_APP, 0, 0);
     }
-    ~BusyProbe() { DestroyWindow(hwnd_); }
     BusyProbe(const BusyProbe&) = delete;
     BusyProbe& operator=(const BusyProbe&) = delete;
     std::vector<BusyPicture> seen;
@@ -119,7 +120,7 @@ private:
         return DefWindowProcA(h, m, w, l);
     }
     TfrMain& form_;
-    HWND hwnd_;
+    WindowHandle hwnd_;
 };
 
 // The window with a scratch replay folder `dir`; errors that reach the

@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
-#include <algorithm>
 #include <stdexcept>
+
+#include "common/win/Handles.h"
 
 TempDir::TempDir()
 {
@@ -15,6 +16,8 @@ TempDir::TempDir()
             path_ = p + "\\";
             return;
         }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create a folder under " + std::string(base));
     }
 }
 
@@ -26,8 +29,8 @@ void RemoveTree(const std::string& path)
     if (!dir.empty() && dir.back() == '\\')
         dir.pop_back();
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
+    FindHandle search(FindFirstFileA((dir + "\\*").c_str(), &fd));
+    if (search) {
         do {
             std::string name = fd.cFileName;
             if (name == "." || name == "..")
@@ -38,142 +41,34 @@ void RemoveTree(const std::string& path)
                 RemoveTree(child);
             else
                 DeleteFileA(child.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+        } while (FindNextFileA(search.Get(), &fd));
     }
     RemoveDirectoryA(dir.c_str());
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create " + path);
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
+    if (!file || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadFileBytes(const std::string& path)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         throw std::runtime_error("cannot open " + path);
     std::string out;
     char buf[4096];
     DWORD n = 0;
-    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0)
+    while (ReadFile(file.Get(), buf, sizeof buf, &n, nullptr) && n > 0)
         out.append(buf, n);
-    CloseHandle(h);
     return out;
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-namespace {
-std::string WindowText(HWND h)
-{
-    char buf[2048] = {};
-    GetWindowTextA(h, buf, sizeof buf);
-    return buf;
-}
-
-struct FindState {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectControls(HWND h, LPARAM lp)
-{
-    auto* d = reinterpret_cast<SeenDialog*>(lp);
-    char cls[64] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    LONG style = GetWindowLongA(h, GWL_STYLE);
-    if (std::string(cls) == "Button" && (style & 0x0F) <= BS_DEFPUSHBUTTON)
-        d->buttons.push_back(GetDlgCtrlID(h));
-    if (std::string(cls) == "Static" && (style & SS_TYPEMASK) == SS_ICON && !d->icon)
-        d->icon = reinterpret_cast<HICON>(SendMessageA(h, STM_GETICON, 0, 0));
-    return TRUE;
-}
-
-BOOL CALLBACK CollectDialogs(HWND h, LPARAM lp)
-{
-    auto* st = reinterpret_cast<FindState*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[64] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == st->pid && IsWindowVisible(h) && std::string(cls) == "#32770")
-        st->found.push_back(h);
-    return TRUE;
-}
-}  // namespace
-
-DialogWatcher::DialogWatcher(Answer answer) : answer_(std::move(answer))
-{
-    InitializeCriticalSection(&lock_);
-    thread_ = std::thread([this] { Loop(); });
-}
-
-DialogWatcher::~DialogWatcher()
-{
-    stop_ = true;
-    thread_.join();
-    DeleteCriticalSection(&lock_);
-}
-
-std::vector<SeenDialog> DialogWatcher::Seen()
-{
-    EnterCriticalSection(&lock_);
-    auto copy = seen_;
-    LeaveCriticalSection(&lock_);
-    return copy;
-}
-
-void DialogWatcher::Loop()
-{
-    while (!stop_) {
-        FindState st{GetCurrentProcessId(), {}};
-        EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&st));
-        for (HWND h : st.found) {
-            auto done = std::find_if(answered_.begin(), answered_.end(), [h](const Answered& a) { return a.hwnd == h; });
-            if (done != answered_.end()) {
-                // A press that got lost (a dialog still starting up) is repeated
-                // rather than left to hang the test.
-                if (done->id && GetTickCount() - done->at > 3000) {
-                    PressDialogButton(h, done->id);
-                    done->at = GetTickCount();
-                }
-                continue;
-            }
-            Sleep(50);  // let the dialog finish its initialisation
-            SeenDialog d;
-            d.caption = WindowText(h);
-            HWND text = GetDlgItem(h, 0xFFFF);
-            if (text)
-                d.text = WindowText(text);
-            d.owner = GetWindow(h, GW_OWNER);
-            d.style = GetWindowLongA(h, GWL_STYLE);
-            EnumChildWindows(h, CollectControls, reinterpret_cast<LPARAM>(&d));
-            EnterCriticalSection(&lock_);
-            seen_.push_back(d);
-            LeaveCriticalSection(&lock_);
-            int id = answer_ ? answer_(h, d) : 0;
-            answered_.push_back({h, id, GetTickCount()});
-            if (id)
-                PressDialogButton(h, id);
-        }
-        Sleep(20);
-    }
-}
-
-std::string DialogItemText(HWND dialog, int id)
-{
-    HWND item = GetDlgItem(dialog, id);
-    return item ? WindowText(item) : std::string();
-}
-
-void PressDialogButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 std::string NameListText(const char* p)
 {

@@ -1,13 +1,11 @@
 #pragma once
-// Helpers for the Windows tests: scratch folders with real files, and a
-// watcher that answers the message boxes and dialogs a test provokes.
+// Helpers for the Windows tests: scratch folders with real files. Dialogs a
+// test provokes are answered by a ModalAnswerer.
 #include <windows.h>
 
-#include <atomic>
-#include <functional>
 #include <string>
-#include <thread>
-#include <vector>
+
+#include "ModalAnswerer.h"
 
 // A fresh folder under the temp folder, removed with everything in it.
 class TempDir {
@@ -29,47 +27,7 @@ std::string ReadFileBytes(const std::string& path);  // throws when missing
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
 
-// A dialog seen by the watcher.
-struct SeenDialog {
-    std::string caption;
-    std::string text;  // the static text of a message box (control 0xFFFF)
-    HWND owner = nullptr;
-    LONG style = 0;
-    std::vector<int> buttons;  // ids of its push buttons, in z-order
-    HICON icon = nullptr;      // the icon a message box shows, if any
-};
-
-// The text of a dialog's control.
-std::string DialogItemText(HWND dialog, int id);
-
-// Watches this process for visible #32770 dialogs from a helper thread and
-// answers each with `answer` (returns the command id to send, or 0 to leave
-// it alone). Stops in its destructor.
-class DialogWatcher {
-public:
-    using Answer = std::function<int(HWND dialog, const SeenDialog&)>;
-    explicit DialogWatcher(Answer answer);
-    ~DialogWatcher();
-    std::vector<SeenDialog> Seen();
-
-private:
-    void Loop();
-    Answer answer_;
-    std::atomic<bool> stop_{false};
-    CRITICAL_SECTION lock_;
-    std::vector<SeenDialog> seen_;
-    struct Answered {
-        HWND hwnd;
-        int id;
-        DWORD at;
-    };
-    std::vector<Answered> answered_;
-    std::thread thread_;
-};
-
 // A name list as the shell reads it (NUL-separated, closed by one more NUL),
 // up to and including the closing NUL.
 std::string NameListText(const char* p);
 
-// Press a button of a dialog the way a user would.
-void PressDialogButton(HWND dialog, int id);

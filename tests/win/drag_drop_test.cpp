@@ -363,8 +363,9 @@ TEST_F(DragDropTest, FailedRegistrationLeavesNoTarget)
 {
     // A control left with the handle of a window that is gone: the platform
     // refuses it.
-    HWND gone = MakeTopLevel("gone", 0, 0, 10, 10);
-    DestroyWindow(gone);
+    WindowHandle made(MakeTopLevel("gone", 0, 0, 10, 10));
+    HWND gone = made.Get();
+    made.Reset();
     KeptWindowControl stale(nullptr, "ListView2", [gone] { return gone; });
     std::optional<HRESULT> code;
     std::string message;

@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "../tools/FolderBrowser.h"
+#include "../tools/ModalAnswerer.h"
 #include "../tools/TestSupport.h"
 #include "common/win/WinControl.h"
 #include "shell/FolderDialog.h"
 
 namespace {
-// Controls of the shell's folder browser.
-constexpr int kInstruction = 0x3742;
-constexpr int kStatus = 0x3743;
 
 // What the component sends to the browser's window, recorded on the
 // component's thread.
@@ -39,12 +38,10 @@ LRESULT CALLBACK RecordSends(int code, WPARAM wParam, LPARAM lParam)
 
 class SendRecorder {
 public:
-    SendRecorder()
+    SendRecorder() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, RecordSends, nullptr, GetCurrentThreadId()))
     {
         g_sent.clear();
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, RecordSends, nullptr, GetCurrentThreadId());
     }
-    ~SendRecorder() { UnhookWindowsHookEx(hook_); }
     std::vector<std::string> Selections() const
     {
         std::vector<std::string> out;
@@ -53,16 +50,9 @@ public:
                 out.push_back(s.text);
         return out;
     }
-    size_t StatusTexts() const
-    {
-        size_t n = 0;
-        for (const auto& s : g_sent)
-            n += s.message == BFFM_SETSTATUSTEXTA;
-        return n;
-    }
 
 private:
-    HHOOK hook_;
+    HookHandle hook_;
 };
 
 std::string WithoutFinalBackslash(std::string path)
@@ -72,52 +62,21 @@ std::string WithoutFinalBackslash(std::string path)
     return path;
 }
 
-// Waits until the browser's status line reads `text`.
-bool StatusBecomes(HWND browser, const std::string& text)
-{
-    for (int i = 0; i < 50; ++i) {
-        if (DialogItemText(browser, kStatus) == text)
-            return true;
-        Sleep(20);
-    }
-    return false;
-}
-
-// Selects a folder by its path the way the browser allows; a browser seldom
-// ignores the first request, so it is repeated until the status line shows it.
-bool SelectPath(HWND browser, const std::string& path)
-{
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
-        if (StatusBecomes(browser, path))
-            return true;
-    }
-    return false;
-}
-
-// Wine's browser ignores a selection request at its initialisation the first
-// time a process navigates its tree (seen every time on a fresh process):
-// navigate once before the tests so that they see the component's behaviour.
+// Wine's browser can ignore the first selection request of a process, and
+// the component asks only once: one browser before the tests, whose
+// selection is asked until it takes, lets them see the component's own.
 class FolderDialogTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         TempDir dir;
         TFolderDialog dialog(nullptr);
-        DialogWatcher watcher([&](HWND browser, const SeenDialog&) {
-            SelectPath(browser, WithoutFinalBackslash(dir.Path()));
-            return IDCANCEL;
-        });
+        browser::View view;
+        browser::OnOpen(dialog, view, browser::Folder(WithoutFinalBackslash(dir.Path())));
+        ModalAnswerer answerer{IDCANCEL};
         dialog.Execute();
+        ASSERT_TRUE(view.selected);
     }
-};
-
-// The state of the browser as the watcher saw it.
-struct BrowserView {
-    std::string instruction;
-    std::string status;
-    HWND owner = nullptr;
-    bool seen = false;
 };
 }  // namespace
 
@@ -134,26 +93,22 @@ TEST_F(FolderDialogTest, CancelLeavesFolderAndSendsNoSelectionUnlessItIsAFolder)
     WriteFileBytes(dir / "file.txt", "file.txt");
     const std::string notAFolder[] = {"", dir / "file.txt", dir / "missing"};
     for (const auto& folder : notAFolder) {
+        SCOPED_TRACE(folder);
         TFolderDialog dialog(nullptr);
         dialog.Title = "一行目\r\n二行目";
         dialog.Folder = folder;
-        BrowserView view;
+        browser::View view;
+        browser::OnOpen(dialog, view);
         SendRecorder recorder;
-        {
-            DialogWatcher watcher([&](HWND browser, const SeenDialog&) {
-                view.seen = true;
-                view.instruction = DialogItemText(browser, kInstruction);
-                view.owner = GetWindow(browser, GW_OWNER);
-                return IDCANCEL;
-            });
-            EXPECT_FALSE(dialog.Execute()) << folder;
-        }
-        EXPECT_TRUE(view.seen);
+        ModalAnswerer answerer{IDCANCEL};
+        EXPECT_FALSE(dialog.Execute());
+        EXPECT_TRUE(view.opened);
         EXPECT_EQ(view.instruction, "一行目\r\n二行目");
+        EXPECT_EQ(view.status, "");
         EXPECT_EQ(view.owner, nullptr);
         EXPECT_EQ(dialog.Folder, folder);
-        EXPECT_TRUE(recorder.Selections().empty()) << folder;
-        EXPECT_GE(recorder.StatusTexts(), 1u);
+        EXPECT_TRUE(recorder.Selections().empty());
+        EXPECT_EQ(answerer.Seen().size(), 1u);
     }
 }
 
@@ -164,10 +119,8 @@ TEST_F(FolderDialogTest, ExistingFolderIsPreselectedOnceAndConfirmed)
     TFolderDialog dialog(nullptr);
     dialog.Folder = path;
     SendRecorder recorder;
-    {
-        DialogWatcher watcher([&](HWND, const SeenDialog&) { return IDOK; });
-        EXPECT_TRUE(dialog.Execute());
-    }
+    ModalAnswerer answerer{IDOK};
+    EXPECT_TRUE(dialog.Execute());
     EXPECT_EQ(recorder.Selections(), std::vector<std::string>{path});
     EXPECT_EQ(dialog.Folder, path);
     // Every callback ends with a status text; the one of the initialisation
@@ -186,39 +139,24 @@ TEST_F(FolderDialogTest, ChosenFolderWithTrailByte5C)
     const std::string path = dir / "リプレイソ";  // ends in 83 5C
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     TFolderDialog dialog(nullptr);
-    bool selected = false;
-    {
-        DialogWatcher watcher([&](HWND browser, const SeenDialog&) {
-            selected = SelectPath(browser, path);
-            return IDOK;
-        });
-        EXPECT_TRUE(dialog.Execute());
-    }
-    EXPECT_TRUE(selected) << "the status line never showed the selection";
+    browser::View view;
+    browser::OnOpen(dialog, view, browser::Folder(path));
+    ModalAnswerer answerer{IDOK};
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_TRUE(view.selected) << "the browser never reported the selection";
     EXPECT_EQ(dialog.Folder, path);
 }
 
 TEST_F(FolderDialogTest, ItemWithoutPathGivesTrueAndKeepsFolder)
 {
     TempDir dir;
-    LPITEMIDLIST drives = nullptr;
-    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives), S_OK);
     TFolderDialog dialog(nullptr);
     dialog.Folder = dir / "missing";
-    bool selected = false;
-    {
-        DialogWatcher watcher([&](HWND browser, const SeenDialog&) {
-            // A real folder first, so that the move to "My Computer" shows as
-            // an emptied status line.
-            selected = SelectPath(browser, WithoutFinalBackslash(dir.Path()));
-            SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(drives));
-            selected = selected && StatusBecomes(browser, "");
-            return IDOK;
-        });
-        EXPECT_TRUE(dialog.Execute());
-    }
-    CoTaskMemFree(drives);
-    EXPECT_TRUE(selected);
+    browser::View view;
+    browser::OnOpen(dialog, view, browser::MyComputer());
+    ModalAnswerer answerer{IDOK};
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_TRUE(view.selected);
     EXPECT_EQ(dialog.Folder, dir / "missing");
 }
 
@@ -231,28 +169,23 @@ TEST_F(FolderDialogTest, OwnedByTheOwnersWindowWhenItIsAWindowedControl)
         return made;
     });
     auto* dialog = new TFolderDialog(&form, "FolderDialog1");  // owned by form
-    HWND owner = nullptr;
+    browser::View view;
+    browser::OnOpen(*dialog, view);
     {
-        DialogWatcher watcher([&](HWND browser, const SeenDialog&) {
-            owner = GetWindow(browser, GW_OWNER);
-            return IDCANCEL;
-        });
+        ModalAnswerer answerer{IDCANCEL};
         EXPECT_FALSE(dialog->Execute());
     }
     EXPECT_TRUE(form.HandleAllocated());
-    EXPECT_NE(made, nullptr);
-    EXPECT_EQ(owner, made);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(view.owner, made);
 
     // A component that has no window gives the browser no owner.
     TComponent plain(nullptr, "DataModule");
     TFolderDialog second(&plain);
-    owner = reinterpret_cast<HWND>(1);
-    {
-        DialogWatcher watcher([&](HWND browser, const SeenDialog&) {
-            owner = GetWindow(browser, GW_OWNER);
-            return IDCANCEL;
-        });
-        EXPECT_FALSE(second.Execute());
-    }
-    EXPECT_EQ(owner, nullptr);
+    browser::View secondView;
+    browser::OnOpen(second, secondView);
+    ModalAnswerer answerer{IDCANCEL};
+    EXPECT_FALSE(second.Execute());
+    EXPECT_TRUE(secondView.opened);
+    EXPECT_EQ(secondView.owner, nullptr);
 }

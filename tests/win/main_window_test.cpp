@@ -8,9 +8,9 @@
 #include <set>
 
 #include "../tools/MainWindowFixture.h"
-#include "common/ErrorText.h"
 #include "common/Exception.h"
 #include "common/win/Application.h"
+#include "common/win/Handles.h"
 #include "ui/Layout.h"
 #include "ui/main.h"
 
@@ -97,11 +97,12 @@ TEST_F(MainWindow, ScanListsOnlyReplaysThatPassTheHeaderTest)
     Replay("REPLAY02.DAT", 300);  // capitals match
     Replay("REPLAY03.dat", 300);
     SetFileAttributesA((dir / "REPLAY03.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    Replay("REPLAY04.dat", 300);
+    Replay("REPLAY04.dat", 3000);
     SetFileAttributesA((dir / "REPLAY04.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
     CreateDirectoryA((dir / "REPLAY77.dat").c_str(), nullptr);
-    WriteFileBytes(dir / "REPLAY05.dat", std::string(300, 'x'));  // header fails: not counted
-    Replay("OTHER01.dat", 5000);                                   // name does not match
+    // Each of these would change the total if it were counted.
+    WriteFileBytes(dir / "REPLAY05.dat", std::string(5000, 'x'));  // header fails
+    Replay("OTHER01.dat", 5000);                                    // name does not match
 
     form->LoadReplayList();
 
@@ -113,7 +114,7 @@ TEST_F(MainWindow, ScanListsOnlyReplaysThatPassTheHeaderTest)
     EXPECT_EQ(rows.size(), 3u);
     for (const auto& r : rows)
         EXPECT_GT(r.size(), 3u) << "date text missing: " << r;
-    EXPECT_EQ(StatusText(*form, 0), "\t\tTotal 1 KByte");  // 900 / 1024 rounds to 1
+    EXPECT_EQ(StatusText(*form, 0), "\t\tTotal 1 KByte");  // 900 bytes
     EXPECT_TRUE(Picture(*form).AllEnabled());
     EXPECT_FALSE(Picture(*form).progressShown);
     EXPECT_TRUE(errors.empty());
@@ -149,7 +150,7 @@ TEST_F(MainWindow, EmptyFolderLeavesTheStatusTextAndNoBar)
 
 TEST_F(MainWindow, OnlyHeaderFailuresGiveATotalOfNothing)
 {
-    WriteFileBytes(dir / "REPLAY01.dat", std::string(511, 'x'));
+    WriteFileBytes(dir / "REPLAY01.dat", std::string(5000, 'x'));  // "Total 5 KByte" if it counted
     form->LoadReplayList();
     EXPECT_EQ(StatusText(*form, 0), "\t\tTotal  KByte");
 }
@@ -170,13 +171,13 @@ TEST_F(MainWindow, ScanIsBusyWhileItRunsAndShowsTheBar)
 TEST_F(MainWindow, FileHeldOpenStopsTheScanWithTheOpenError)
 {
     Replay("REPLAY01.dat");
-    HANDLE held = CreateFileA((dir / "REPLAY01.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileHandle held(CreateFileA((dir / "REPLAY01.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.Valid());
     SendMessageA(form->StatusBar1->Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("before"));
 
     // Through the popup command, as the user would: the error reaches the report.
     SendMessageA(form->Handle(), WM_COMMAND, layout::cmdN2, 0);
-    CloseHandle(held);
+    held.Reset();
 
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("ファイル \"", 0), 0u) << errors[0];
@@ -229,15 +230,33 @@ TEST_F(MainWindow, StayOnTopFollowsTheMenuCheck)
     EXPECT_EQ(calls[0].flags, static_cast<UINT>(SWP_NOSIZE | SWP_NOMOVE));
 }
 
+// Neither list lets a row's caption be renamed: the request that a slow
+// second click makes opens no edit box, in either list.
 TEST_F(MainWindow, RowCaptionsCannotBeEdited)
 {
     Replay("REPLAY01.dat");
     form->LoadReplayList();
-    SetFocus(form->ListView1->Handle());
-    EXPECT_EQ(SendMessageA(form->ListView1->Handle(), LVM_EDITLABELA, 0, 0), 0);
-    bool allow = true;
-    form->ListView1Editing(allow);
-    EXPECT_FALSE(allow);
+    TempDir src;
+    WriteFileBytes(src / "REPLAY02.dat", ReplayBytes("REPLAY02.dat"));
+    form->DragDropTarget1DragDropFiles(form->ListView2, 10, 10, {src / "REPLAY02.dat"});
+    struct Case {
+        const char* what;
+        TWinControl* list;
+        int columns;
+    } cases[] = {
+        {"current replays", form->ListView1, 2},
+        {"incoming", form->ListView2, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND h = c.list->Handle();
+        const auto rows = Rows(c.list, c.columns);
+        ASSERT_EQ(rows.size(), 1u);
+        SetFocus(h);
+        EXPECT_EQ(SendMessageA(h, LVM_EDITLABELA, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(h, LVM_GETEDITCONTROL, 0, 0), 0);
+        EXPECT_EQ(Rows(c.list, c.columns), rows);
+    }
 }
 
 TEST_F(MainWindow, ExitAndCloseEndTheProgram)
@@ -253,18 +272,18 @@ TEST_F(MainWindow, ExitAndCloseEndTheProgram)
 TEST(ErrorReport, ShowsTheMessageInAStopBoxOwnedByTheApplication)
 {
     Application.Initialize(GetModuleHandleA(nullptr));
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    DialogWatcher watcher([](HWND, const SeenDialog&) { return IDOK; });
+    ModalAnswerer answerer{IDOK, IDOK};
     Application.ShowException(Exception("データ型が不正です"));
     Application.ShowException(Exception("done."));
-    auto seen = watcher.Seen();
+    const auto& seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].caption, TitleFromModulePath(path));
-    EXPECT_EQ(seen[0].caption, "win_main_window_test");  // the first character is kept as it is
+    // The exe's name without its extension, the first character as it is.
+    EXPECT_EQ(seen[0].caption, "win_main_window_test");
     EXPECT_EQ(seen[0].text, "データ型が不正です.");
     EXPECT_EQ(seen[1].text, "done.");
     EXPECT_EQ(seen[0].owner, Application.Handle());
+    EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, IDI_HAND));
+    EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
 }
 
 }  // namespace

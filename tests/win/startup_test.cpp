@@ -7,29 +7,30 @@
 #include <string>
 #include <vector>
 
+#include "../tools/FolderBrowser.h"
+#include "../tools/ModalAnswerer.h"
 #include "../tools/TestSupport.h"
 #include "common/Exception.h"
 #include "common/win/Application.h"
+#include "common/win/Handles.h"
 #include "replay/ReplayFolder.h"
 #include "replay/StartupTexts.h"
 #include "shell/FolderDialog.h"
 #include "ui/StartupUi.h"
 
 namespace {
-constexpr int kBrowserInstruction = 0x3742;
-constexpr int kBrowserStatus = 0x3743;
-constexpr int kBrowserTree = 0x3741;
 
-bool IsBrowser(HWND dialog) { return GetDlgItem(dialog, kBrowserTree) != nullptr; }
+bool IsBrowser(HWND dialog) { return GetDlgItem(dialog, browser::kTree) != nullptr; }
 
-bool KeyExists(const char* path)
+RegKey OpenKey(const char* path, REGSAM access)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access, key.Put()) != ERROR_SUCCESS)
+        key.Reset();
+    return key;
 }
+
+bool KeyExists(const char* path) { return OpenKey(path, KEY_READ).Valid(); }
 
 // The game's installation record in this prefix: whatever a test writes is
 // taken away again, and a record that was there before is put back.
@@ -40,15 +41,14 @@ protected:
         Application.Initialize(GetModuleHandleA(nullptr));
         segaExisted_ = KeyExists("Software\\Sega");
         keyExisted_ = KeyExists(startup::kInstallKey);
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, startup::kInstallKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        if (RegKey key = OpenKey(startup::kInstallKey, KEY_READ)) {
             DWORD size = 0;
-            if (RegQueryValueExA(key, startup::kInstallValue, nullptr, &savedType_, nullptr, &size) == ERROR_SUCCESS) {
+            if (RegQueryValueExA(key.Get(), startup::kInstallValue, nullptr, &savedType_, nullptr, &size) ==
+                ERROR_SUCCESS) {
                 saved_.emplace(size, '\0');
-                RegQueryValueExA(key, startup::kInstallValue, nullptr, &savedType_,
+                RegQueryValueExA(key.Get(), startup::kInstallValue, nullptr, &savedType_,
                                  reinterpret_cast<BYTE*>(saved_->data()), &size);
             }
-            RegCloseKey(key);
         }
         RemoveRecord();
     }
@@ -64,21 +64,21 @@ protected:
     }
     static void Write(DWORD type, const std::string& bytes)
     {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, startup::kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr),
+        RegKey key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, startup::kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                  key.Put(), nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExA(key, startup::kInstallValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+        RegSetValueExA(key.Get(), startup::kInstallValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
-        RegCloseKey(key);
+    }
+    static void RemoveValue()
+    {
+        if (RegKey key = OpenKey(startup::kInstallKey, KEY_WRITE))
+            RegDeleteValueA(key.Get(), startup::kInstallValue);
     }
     static void RemoveRecord()
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, startup::kInstallKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, startup::kInstallValue);
-            RegCloseKey(key);
-        }
+        RemoveValue();
         RegDeleteKeyA(HKEY_CURRENT_USER, startup::kInstallKey);
     }
 
@@ -117,10 +117,7 @@ TEST_F(InstallRecord, MissingKeyOrValueGivesEmptyText)
 {
     EXPECT_EQ(ReadInstallPath(), "");
     Write(REG_SZ, "C:\\Game\0"s);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, startup::kInstallKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
-    RegDeleteValueA(key, startup::kInstallValue);
-    RegCloseKey(key);
+    RemoveValue();
     ASSERT_TRUE(KeyExists(startup::kInstallKey));
     EXPECT_EQ(ReadInstallPath(), "");
 }
@@ -168,6 +165,12 @@ TEST(Platform, DirectoryExists)
     EXPECT_FALSE(DirectoryExists(""));
 }
 
+// The texts as the user reads them.
+const std::string kNotInstalled = "ぷよぷよフィーバーがインストールされていません。\r\n続ける場合はOKを押してください。";
+const std::string kFolderMissing =
+    "データ保存フォルダが見つかりませんでした。\r\nフォルダを直接指定しますか？(未保証)\r\nキャンセルで終了します。";
+const std::string kInstruction = "データを保存するフォルダを指定してください。\r\n(ここにリプレイが保存されます)";
+
 TEST(StartupUi, QuestionsAreOkCancelBoxesOwnedByTheApplicationWindow)
 {
     Application.Initialize(GetModuleHandleA(nullptr));
@@ -175,33 +178,28 @@ TEST(StartupUi, QuestionsAreOkCancelBoxesOwnedByTheApplicationWindow)
     WinStartupUi ui(picker);
     struct Case {
         bool (WinStartupUi::*ask)();
-        const char* text;
+        const std::string& text;
         int answer;
         bool result;
     } cases[] = {
-        {&WinStartupUi::AskGameNotInstalled, "ぷよぷよフィーバーがインストールされていません。\r\n続ける場合はOKを押してください。",
-         IDOK, true},
-        {&WinStartupUi::AskGameNotInstalled, startup::kGameNotInstalledText, IDCANCEL, false},
-        {&WinStartupUi::AskFolderMissing,
-         "データ保存フォルダが見つかりませんでした。\r\nフォルダを直接指定しますか？(未保証)\r\nキャンセルで終了します。", IDOK,
-         true},
-        {&WinStartupUi::AskFolderMissing, startup::kFolderMissingText, IDCANCEL, false},
+        {&WinStartupUi::AskGameNotInstalled, kNotInstalled, IDOK, true},
+        {&WinStartupUi::AskGameNotInstalled, kNotInstalled, IDCANCEL, false},
+        {&WinStartupUi::AskFolderMissing, kFolderMissing, IDOK, true},
+        {&WinStartupUi::AskFolderMissing, kFolderMissing, IDCANCEL, false},
     };
     for (const auto& c : cases) {
-        std::vector<SeenDialog> seen;
-        {
-            DialogWatcher watcher([&](HWND, const SeenDialog&) { return c.answer; });
-            EXPECT_EQ((ui.*c.ask)(), c.result);
-            seen = watcher.Seen();
-        }
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].caption, "エラー");
-        EXPECT_EQ(seen[0].text, c.text);
-        EXPECT_EQ(seen[0].owner, Application.Handle());
-        std::vector<int> buttons = seen[0].buttons;
+        SCOPED_TRACE(c.answer);
+        ModalAnswerer answerer{c.answer};
+        EXPECT_EQ((ui.*c.ask)(), c.result);
+        ASSERT_EQ(answerer.Seen().size(), 1u);
+        const SeenDialog& seen = answerer.Seen()[0];
+        EXPECT_EQ(seen.caption, "エラー");
+        EXPECT_EQ(seen.text, c.text);
+        EXPECT_EQ(seen.owner, Application.Handle());
+        std::vector<int> buttons = seen.buttons;
         std::sort(buttons.begin(), buttons.end());
         EXPECT_EQ(buttons, (std::vector<int>{IDOK, IDCANCEL}));
-        EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
+        EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_EXCLAMATION));
     }
 }
 
@@ -211,53 +209,31 @@ TEST(StartupUi, PickerOutcomes)
     TempDir dir;
     const std::string path = dir / "ソ";
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    LPITEMIDLIST drives = nullptr;
-    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives), S_OK);
-
-    // Selects `target` (a path, or "My Computer" when empty) and presses `button`.
-    auto drive = [&](const std::string& target, int button, std::string* instruction) {
-        return [=](HWND browser, const SeenDialog&) {
-            *instruction = DialogItemText(browser, kBrowserInstruction);
-            if (button == IDCANCEL)
-                return IDCANCEL;
-            for (int attempt = 0; attempt < 5; ++attempt) {
-                if (target.empty())
-                    SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(drives));
-                else
-                    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
-                Sleep(100);
-                if (!target.empty() && DialogItemText(browser, kBrowserStatus) == target)
-                    break;
-            }
-            return IDOK;
-        };
-    };
     struct Case {
-        std::string target;
+        const char* what;
+        browser::Target target;
         int button;
         PickResult::Kind kind;
         std::string folder;
     } cases[] = {
-        {path, IDCANCEL, PickResult::Kind::Cancelled, ""},
-        {path, IDOK, PickResult::Kind::Folder, path},
-        {"", IDOK, PickResult::Kind::NoPath, ""},
+        {"cancelled", browser::Folder(path), IDCANCEL, PickResult::Kind::Cancelled, ""},
+        {"a folder", browser::Folder(path), IDOK, PickResult::Kind::Folder, path},
+        {"no file-system path", browser::MyComputer(), IDOK, PickResult::Kind::NoPath, ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         TFolderDialog picker(nullptr);
         picker.Folder = dir.Path();  // a stale value neither preselects nor comes back
+        browser::View view;
+        browser::OnOpen(picker, view, c.target);
         WinStartupUi ui(picker);
-        std::string instruction;
-        PickResult result;
-        {
-            DialogWatcher watcher(drive(c.target, c.button, &instruction));
-            result = ui.PickFolder();
-        }
-        EXPECT_EQ(instruction, "データを保存するフォルダを指定してください。\r\n(ここにリプレイが保存されます)");
-        EXPECT_EQ(picker.Title, startup::kPickFolderInstruction);
-        EXPECT_EQ(result.kind, c.kind) << c.target << " " << c.button;
+        ModalAnswerer answerer{c.button};
+        PickResult result = ui.PickFolder();
+        EXPECT_EQ(view.instruction, kInstruction);
+        EXPECT_TRUE(view.selected);
+        EXPECT_EQ(result.kind, c.kind);
         EXPECT_EQ(result.folder, c.folder);
     }
-    CoTaskMemFree(drives);
 }
 
 // The one call the main window makes, against the real registry, folders and
@@ -295,18 +271,18 @@ TEST_F(LocateAtStartup, InstalledAndFolderPresentAsksNothing)
     Write(REG_SZ, "C:\\Game\0"s);
     MakeReplayFolder();
     TFolderDialog picker(nullptr);
-    DialogWatcher watcher([](HWND, const SeenDialog&) { return IDCANCEL; });
+    ModalAnswerer noDialog;
     EXPECT_EQ(LocateReplayFolderAtStartup(picker), appData_ + "\\Sega\\PuyoF\\");
-    EXPECT_TRUE(watcher.Seen().empty());
+    EXPECT_TRUE(noDialog.Seen().empty());
 }
 
 TEST_F(LocateAtStartup, WrongKindRaisesBeforeAnyQuestion)
 {
     Write(REG_DWORD, "\x01\x00\x00\x00"s);
     TFolderDialog picker(nullptr);
-    DialogWatcher watcher([](HWND, const SeenDialog&) { return IDCANCEL; });
+    ModalAnswerer noDialog;
     EXPECT_THROW(LocateReplayFolderAtStartup(picker), Exception);
-    EXPECT_TRUE(watcher.Seen().empty());
+    EXPECT_TRUE(noDialog.Seen().empty());
 }
 
 TEST_F(LocateAtStartup, NotInstalledAndFolderMissing)
@@ -325,30 +301,20 @@ TEST_F(LocateAtStartup, NotInstalledAndFolderMissing)
         {{IDOK, IDOK, IDCANCEL}, std::nullopt},
         {{IDOK, IDOK, IDOK}, chosen + "\\"},
     };
+    const std::vector<std::string> all = {kNotInstalled, kFolderMissing, kInstruction};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers.size());
         TFolderDialog picker(nullptr);
+        browser::View view;
+        browser::OnOpen(picker, view, browser::Folder(chosen));
         std::vector<std::string> texts;
-        std::optional<std::string> result;
-        {
-            size_t next = 0;
-            DialogWatcher watcher([&](HWND dialog, const SeenDialog& seen) {
-                texts.push_back(IsBrowser(dialog) ? DialogItemText(dialog, kBrowserInstruction) : seen.text);
-                int answer = next < c.answers.size() ? c.answers[next++] : IDCANCEL;
-                if (IsBrowser(dialog) && answer == IDOK) {
-                    for (int attempt = 0; attempt < 5; ++attempt) {
-                        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
-                        Sleep(100);
-                        if (DialogItemText(dialog, kBrowserStatus) == chosen)
-                            break;
-                    }
-                }
-                return answer;
-            });
-            result = LocateReplayFolderAtStartup(picker);
-        }
-        EXPECT_EQ(result, c.result);
-        const std::vector<std::string> all = {startup::kGameNotInstalledText, startup::kFolderMissingText,
-                                              startup::kPickFolderInstruction};
+        size_t next = 0;
+        ModalAnswerer answerer([&](const SeenDialog& seen) {
+            texts.push_back(IsBrowser(seen.hwnd) ? DialogItemText(seen.hwnd, browser::kInstruction) : seen.text);
+            return next < c.answers.size() ? c.answers[next++] : IDCANCEL;
+        });
+        EXPECT_EQ(LocateReplayFolderAtStartup(picker), c.result);
         EXPECT_EQ(texts, std::vector<std::string>(all.begin(), all.begin() + c.answers.size()));
+        EXPECT_EQ(view.selected, c.answers.size() == 3);
     }
 }

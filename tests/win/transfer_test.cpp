@@ -21,9 +21,9 @@ using namespace mainwindow;
 using Paths = std::vector<std::string>;
 
 // The one message box a run showed: its texts, owner, icon and OK button.
-void ExpectOneNotice(DialogWatcher& watcher, const std::string& caption, const std::string& text)
+void ExpectOneNotice(const ModalAnswerer& answerer, const std::string& caption, const std::string& text)
 {
-    auto seen = watcher.Seen();
+    const auto& seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, caption);
     EXPECT_EQ(seen[0].text, text);
@@ -241,12 +241,12 @@ TEST_F(Transfer, InsertingIntoFreeSlotsIsRefusedWithAMessage)
         SCOPED_TRACE(filled ? "filled" : "empty");
         if (filled)
             Drop({Source("REPLAY01.dat"), Source("REPLAY02.dat")});
-        DialogWatcher watcher([](HWND, const SeenDialog&) { return IDOK; });
+        ModalAnswerer answerer{IDOK};
         BusyProbe probe(*form);  // taken by the message box's own loop
 
         form->Button1Click();
 
-        ExpectOneNotice(watcher, "未実装", "空いている部分に挿入はまだ使用できません。");
+        ExpectOneNotice(answerer, "未実装", "空いている部分に挿入はまだ使用できません。");
         ASSERT_EQ(probe.seen.size(), 1u);
         EXPECT_TRUE(probe.seen[0].AllEnabled());
         EXPECT_EQ(IncomingCount(), filled ? 2 : 0);
@@ -331,11 +331,11 @@ TEST_F(Transfer, NoReplayFolderRefusesTheRun)
     WatchShell(true);
     TfrMainTestPeer::SetFolder(*form, "");
     Drop({Source("REPLAY01.dat")});
-    DialogWatcher watcher([](HWND, const SeenDialog&) { return IDOK; });
+    ModalAnswerer answerer{IDOK};
 
     form->Button1Click();
 
-    ExpectOneNotice(watcher, "エラー", "データ保存フォルダが見つかりませんでした。");
+    ExpectOneNotice(answerer, "エラー", "データ保存フォルダが見つかりませんでした。");
     EXPECT_TRUE(handed.empty());
     EXPECT_TRUE(topmostCalls.empty());
     EXPECT_EQ(IncomingCount(), 1);

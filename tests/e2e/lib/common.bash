@@ -4,11 +4,16 @@
 # the same build) plays the user from outside the program's process.
 #   e2e_init "$@"            once, at the top of a script
 #   scenario NAME            a new prefix + its server (the last one stopped)
-#   app_start / app_wait_exit SECONDS / app_kill
+#   app_start [SECONDS] / app_wait_exit SECONDS / app_kill
 #   drv ARGS...              the driver, its output in UTF-8
 #   check DESC CMD...        runs CMD; a failure ends the script
 #   check_not DESC CMD...    the same for a CMD that must fail
 #   expect_eq DESC EXPECTED ACTUAL
+#   wait_for DESC SECONDS CMD...               CMD re-run until it succeeds
+#   expect_eventually DESC EXPECTED SECONDS CMD...  CMD's output re-read until
+#                            it is EXPECTED (what the program does after a
+#                            click or a drop comes through its own queue)
+#   screenshot NAME          the window, as build/screenshots/NAME.png
 #   set_install_path TEXT, set_windows_version VERSION, new_replay_folder DIR
 set -euo pipefail
 
@@ -21,6 +26,7 @@ QUESTION_CAPTION="エラー"
 BROWSER_CAPTION="フォルダーの参照"  # Wine's own title of the folder browser
 CMD_EXIT=2004
 ID_LIST_CURRENT=1001
+ID_LIST_INCOMING=1002
 
 e2e_init() {
   [ $# -ge 2 ] || { echo "usage: $0 EXE BUILD_DIR" >&2; exit 2; }
@@ -76,9 +82,9 @@ scenario() {  # $1 = name
   wine_server_start </dev/null >/dev/null 2>&1
 }
 
-# The program, in the background; a hang ends with the timeout.
+# The program, in the background; a hang ends with the timeout (60 s).
 app_start() {
-  timeout 60 "$WINE64" "$EXE" </dev/null >/dev/null 2>&1 &
+  timeout "${1:-60}" "$WINE64" "$EXE" </dev/null >/dev/null 2>&1 &
   APP_PID=$!
 }
 
@@ -114,6 +120,9 @@ drv() {
 
 fail() {
   echo "  FAIL: $*" >&2
+  local shot="$BUILD/screenshots/${E2E_NAME}_failed.png"
+  mkdir -p "$(dirname "$shot")"
+  import -display "$DISPLAY" -window root "$shot" 2>/dev/null && echo "  the screen at the failure: $shot" >&2
   exit 1
 }
 
@@ -136,6 +145,37 @@ expect_eq() {  # $1 = what, $2 = expected, $3 = actual
     echo "    actual:   $(printf '%q' "$3")" >&2
     fail "$1"
   fi
+}
+
+wait_for() {  # $1 = what, $2 = seconds, rest = the command
+  local what=$1 deadline=$((SECONDS + $2)); shift 2
+  echo "  check: $what"
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$what"
+    sleep 0.1
+  done
+}
+
+expect_eventually() {  # $1 = what, $2 = expected, $3 = seconds, rest = the command
+  local what=$1 expected=$2 deadline=$((SECONDS + $3)) actual; shift 3
+  echo "  check: $what"
+  while actual=$("$@" 2>/dev/null); [ "$actual" != "$expected" ]; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "    expected: $(printf '%q' "$expected")" >&2
+      echo "    actual:   $(printf '%q' "$actual")" >&2
+      fail "$what"
+    fi
+    sleep 0.1
+  done
+}
+
+screenshot() {  # $1 = name
+  local shot="$BUILD/screenshots/$1.png" x y w h
+  mkdir -p "$(dirname "$shot")"
+  read -r x y w h < <(drv rect "$MAIN_CAPTION")
+  check "a screenshot of the window (${w}x${h} at $x,$y)" \
+    import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
+  echo "  screenshot: $shot"
 }
 
 wine_reg_add() {  # arguments of `reg add`
