@@ -5,6 +5,7 @@ pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64
       wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic)
 pkgs+=(python3 unzip)  # the release zip: packed by scripts/dist.py, unpacked by its check
+pkgs+=(fonts-wine)  # Wine's own Marlett: caption buttons in screenshots, not a stand-in glyph
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
