@@ -68,7 +68,9 @@ void TDragDropTarget::SetTarget(TWinControl* V)
         return;
     if (target_) {
         RemoveFreeNotification(target_);
-        // Fails when the window is already gone; nothing is left to undo then.
+        // A failure is ignored. It fails once the window is gone, and then OLE
+        // keeps its registration and its reference to this object: owners
+        // clear the target while the window still exists.
         if (registeredWindow_)
             RevokeDragDrop(registeredWindow_);
     }

@@ -43,7 +43,8 @@ public:
     TDragDropOverEvent OnDragDropOver;
 
     // IUnknown. Not reference counted: the owner decides the lifetime, and
-    // the registration is revoked before the object goes.
+    // clears the target (revoking the registration) while the target's
+    // window still exists, before the object goes.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
