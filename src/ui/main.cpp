@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
-
 #include "common/Exception.h"
 #include "common/ScopeGuard.h"
 #include "common/sjis.h"
