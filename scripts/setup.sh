@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64
-      wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic)
+      wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic python3)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
