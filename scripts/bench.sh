@@ -210,7 +210,7 @@ row() {  # label measure target(ratio or -)
     verdict=$(awk -v x="$ratio" -v t="$3" 'BEGIN { print (x <= t ? "ok" : "MISSED") }')
     verdict="<= $3 $verdict"
   fi
-  printf '%-30s %-24s %-24s %-7s %s\n' "$1" "$p" "$r" "$ratio" "$verdict"
+  printf '%-30s %-26s %-26s %-7s %s\n' "$1" "$p" "$r" "$ratio" "$verdict"
 }
 
 exe32="$out/win32/slotwell.exe"
@@ -225,7 +225,7 @@ cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
   echo "rounds: $rounds, program and bare reference interleaved; median (min-max)"
   ((rounds >= 5)) || echo "(fewer than 5 rounds: a trial run, not a record)"
   echo
-  printf '%-30s %-24s %-24s %-7s %s\n' "" "program" "bare reference" "ratio" "target"
+  printf '%-30s %-26s %-26s %-7s %s\n' "" "program" "bare reference" "ratio" "target"
   row "start-up + scan, $(group $ENTRIES) entries" startup 1.3
   row "rescan, $(group $ENTRIES) entries" rescan 1.5
   for n in "${drops[@]}"; do
@@ -233,9 +233,9 @@ cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
     case $n in 1000 | 10000) target=1.5 ;; esac
     row "drop of $(group "$n") files" "drop$n" "$target"
   done
-  printf '%-30s %-24s %-24s %-7s\n' "peak working set, $(group "$largest") drop" \
+  printf '%-30s %-26s %-26s %-7s\n' "peak working set, $(group "$largest") drop" \
     "$(group $((${pmem%.*} / 1024))) KiB" "$(group $((${rmem%.*} / 1024))) KiB" \
     "$(awk -v a="$pmem" -v b="$rmem" 'BEGIN { printf "%.2f", a / b }')"
-  printf '%-30s %-24s %-24s %-7s %s\n' "i686 slotwell.exe" "$(group "$size32") bytes" "" "" \
+  printf '%-30s %-26s %-26s %-7s %s\n' "i686 slotwell.exe" "$(group "$size32") bytes" "" "" \
     "< 327,680 $( ((size32 < 327680)) && echo ok || echo MISSED)"
-} | tee "$work/table.txt"
+} | sed "s/ *$//" | tee "$work/table.txt"
