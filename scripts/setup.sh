@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64
       wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic)
-pkgs+=(python3 unzip)  # the release zip: packed by scripts/dist.py, unpacked by its check
+pkgs+=(python3 unzip)  # the release zip (scripts/dist.py, its check) and the benchmark's files
 pkgs+=(fonts-wine)  # Wine's own Marlett: caption buttons in screenshots, not a stand-in glyph
 missing=()
 for p in "${pkgs[@]}"; do

@@ -7,11 +7,17 @@
 #include <fcntl.h>
 #include <io.h>
 #include <shlobj.h>
+#include <psapi.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "common/win/Handles.h"
+#include "ui/Layout.h"
 
 namespace {
 
@@ -26,7 +32,9 @@ int Usage()
                  "       press CAPTION ID (and waits until the dialog is gone)\n"
                  "       press-end CAPTION ID UNSEEN [SECONDS] (and waits until its process ends;\n"
                  "                 fails when a window captioned UNSEEN shows meanwhile)\n"
-                 "       browse-select CAPTION PATH (selects PATH in a folder browser)\n");
+                 "       browse-select CAPTION PATH (selects PATH in a folder browser)\n"
+                 "       bench-start | bench-rescan | bench-drop | bench-memory ... (the benchmark's\n"
+                 "                 timings; `driver bench` tells their arguments)\n");
     return 2;
 }
 
@@ -241,10 +249,254 @@ BOOL CALLBACK PrintVisible(HWND h, LPARAM)
 
 }  // namespace
 
+// --- Benchmark (scripts/bench.sh) --------------------------------------------
+// Each command times one piece of work of the program, or of the bare
+// reference that answers to the same commands, with the performance counter:
+// from the moment the work is asked for until the window holds all its rows,
+// has left the busy state and its message loop answers again. The figure is
+// printed in milliseconds; the driver's own start-up stays out of it.
+namespace bench {
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "driver bench-start EXE CAPTION ROWS STATUS [SECONDS]\n"
+                 "           starts EXE, times until its window shows ROWS rows in the left list\n"
+                 "           and STATUS in the status bar\n"
+                 "       bench-rescan CAPTION ROWS STATUS [SECONDS]\n"
+                 "           times the rescan command until ROWS rows and STATUS\n"
+                 "       bench-drop CAPTION ROWS LISTFILE [SECONDS]\n"
+                 "           empties the right list, drops the files of LISTFILE on it (dragsource.exe\n"
+                 "           of this folder) and times from the drop until ROWS rows\n"
+                 "       bench-memory CAPTION   the peak working set of the window's process, in bytes\n");
+    return 2;
+}
+
+constexpr DWORD kPollMs = 5;
+
+int64_t Ticks()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+double Ms(int64_t ticks)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+int RowCount(HWND form, int listId)
+{
+    return static_cast<int>(SendMessageA(GetDlgItem(form, listId), LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The first panel, without its alignment tabs.
+std::string StatusText(HWND form)
+{
+    char text[512] = {};
+    SendMessageA(GetDlgItem(form, layout::idStatusBar1), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::string s = text;
+    return s.substr(std::min(s.find_first_not_of('\t'), s.size()));
+}
+
+// The work is done: the busy state is left, the list holds `rows` rows, the
+// status bar shows `status` (when given) and the message loop answers. The
+// cheap tests come first: while the program is busy the driver asks nothing
+// of its thread.
+bool Settled(HWND form, int listId, int rows, const char* status)
+{
+    if (!IsWindowVisible(form) || !IsWindowEnabled(GetDlgItem(form, layout::idButton1)))
+        return false;
+    if (RowCount(form, listId) != rows || (status && StatusText(form) != status))
+        return false;
+    DWORD_PTR ignored;
+    return SendMessageTimeoutA(form, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored) != 0;
+}
+
+class Deadline {
+public:
+    explicit Deadline(double seconds) : end_(GetTickCount() + static_cast<DWORD>(seconds * 1000)) {}
+    bool Passed() const { return static_cast<LONG>(GetTickCount() - end_) > 0; }
+
+private:
+    DWORD end_;
+};
+
+// Polls until the window captioned `caption` is settled; the counter then, or
+// -1 when the time is up or the process `watched` ends first (with any code
+// when `endFails`, else with a failure code: the drag source ends once it
+// has dropped).
+int64_t WaitSettled(const std::string& caption, int listId, int rows, const char* status, double seconds,
+                    HANDLE watched = nullptr, bool endFails = false)
+{
+    Deadline deadline(seconds);
+    HWND form = nullptr;
+    for (;;) {
+        if (!form || !IsWindow(form))
+            form = FindTop(caption);
+        if (form && Settled(form, listId, rows, status))
+            return Ticks();
+        if (watched && WaitForSingleObject(watched, 0) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(watched, &code);
+            if (endFails || code != 0) {
+                std::fprintf(stderr, "driver: the watched process ended with %lu\n", static_cast<unsigned long>(code));
+                return -1;
+            }
+            watched = nullptr;
+        }
+        if (deadline.Passed()) {
+            std::fprintf(stderr, "driver: \"%s\" did not settle (%d rows, status \"%s\")\n", caption.c_str(),
+                         form ? RowCount(form, listId) : -1, form ? StatusText(form).c_str() : "");
+            return -1;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+int Report(int64_t begin, int64_t end)
+{
+    if (end < 0)
+        return 1;
+    std::printf("%.1f\n", Ms(end - begin));
+    return 0;
+}
+
+// Starts a program with NUL as its standard input and output (and error,
+// unless `keepErrors`). Wine hands a child the parent's standard handles
+// unless told others, and a child that outlives the driver would then hold
+// the pipe its caller reads the figure from.
+bool Launch(const std::string& commandLine, bool keepErrors, PROCESS_INFORMATION& pi)
+{
+    FileHandle nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nul.Get();
+    startup.hStdOutput = nul.Get();
+    startup.hStdError = keepErrors ? GetStdHandle(STD_ERROR_HANDLE) : nul.Get();
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &pi))
+        return true;
+    std::fprintf(stderr, "driver: cannot start %s (%lu)\n", commandLine.c_str(), GetLastError());
+    return false;
+}
+
+int Start(const std::string& exe, const std::string& caption, int rows, const std::string& status, double seconds)
+{
+    PROCESS_INFORMATION pi = {};
+    int64_t begin = Ticks();
+    if (!Launch("\"" + exe + "\"", false, pi))
+        return 1;
+    KernelHandle process(pi.hProcess), thread(pi.hThread);
+    int64_t end = WaitSettled(caption, layout::idListView1, rows, status.c_str(), seconds, process.Get(), true);
+    return Report(begin, end);
+}
+
+int Rescan(const std::string& caption, int rows, const std::string& status, double seconds)
+{
+    HWND form = Need(caption);
+    if (RowCount(form, layout::idListView1) == rows) {
+        std::fprintf(stderr, "driver: the list holds %d rows before the rescan\n", rows);
+        return 1;
+    }
+    int64_t begin = Ticks();
+    PostMessageA(form, WM_COMMAND, MAKEWPARAM(layout::cmdN2, 0), 0);
+    return Report(begin, WaitSettled(caption, layout::idListView1, rows, status.c_str(), seconds));
+}
+
+std::string ToolPath(const char* name)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string path = self;
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+int Drop(const std::string& caption, int rows, const std::string& listFile, double seconds)
+{
+    HWND form = Need(caption);
+    if (RowCount(form, layout::idListView2) != 0) {  // "クリア" first
+        PostMessageA(GetDlgItem(form, layout::idButton2), BM_CLICK, 0, 0);
+        Deadline cleared(60);
+        while (RowCount(form, layout::idListView2) != 0) {
+            if (cleared.Passed()) {
+                std::fprintf(stderr, "driver: the right list was not emptied\n");
+                return 1;
+            }
+            Sleep(kPollMs);
+        }
+    }
+    char folder[MAX_PATH] = {}, stamp[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    GetTempFileNameA(folder, "drp", 0, stamp);
+    const layout::ControlRow& target = layout::kControls[1];  // ListView2
+    std::string commandLine = "\"" + ToolPath("dragsource.exe") + "\" --stamp \"" + stamp + "\" --list \"" +
+                              listFile + "\" \"" + caption + "\" " + std::to_string(target.left + target.width / 2) +
+                              " " + std::to_string(target.top + target.height / 2);
+    PROCESS_INFORMATION pi = {};
+    if (!Launch(commandLine, true, pi))
+        return 1;
+    KernelHandle source(pi.hProcess), thread(pi.hThread);
+    int64_t end = WaitSettled(caption, layout::idListView2, rows, nullptr, seconds, source.Get());
+    if (end < 0 || WaitForSingleObject(source.Get(), 30000) != WAIT_OBJECT_0)
+        return 1;
+    long long dropped = 0;
+    if (FILE* f = std::fopen(stamp, "r")) {
+        if (std::fscanf(f, "%lld", &dropped) != 1)
+            dropped = 0;
+        std::fclose(f);
+    }
+    DeleteFileA(stamp);
+    if (dropped <= 0) {
+        std::fprintf(stderr, "driver: the drag source noted no drop\n");
+        return 1;
+    }
+    return Report(dropped, end);
+}
+
+int PeakWorkingSet(const std::string& caption)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(Need(caption), &pid);
+    KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!process || !GetProcessMemoryInfo(process.Get(), &counters, sizeof counters)) {
+        std::fprintf(stderr, "driver: no memory figures of process %lu\n", static_cast<unsigned long>(pid));
+        return 1;
+    }
+    std::printf("%llu\n", static_cast<unsigned long long>(counters.PeakWorkingSetSize));
+    return 0;
+}
+
+int Run(int argc, char** argv)
+{
+    std::string cmd = argv[1];
+    auto seconds = [&](int i, double fallback) { return argc > i ? std::atof(argv[i]) : fallback; };
+    if (cmd == "bench-start" && argc >= 6)
+        return Start(argv[2], argv[3], std::atoi(argv[4]), argv[5], seconds(6, 120));
+    if (cmd == "bench-rescan" && argc >= 5)
+        return Rescan(argv[2], std::atoi(argv[3]), argv[4], seconds(5, 120));
+    if (cmd == "bench-drop" && argc >= 5)
+        return Drop(argv[2], std::atoi(argv[3]), argv[4], seconds(5, 600));
+    if (cmd == "bench-memory" && argc >= 3)
+        return PeakWorkingSet(argv[2]);
+    return Usage();
+}
+
+}  // namespace bench
+
 int main(int argc, char** argv)
 {
     // Texts go out as they are: a CR is one the window's text holds.
     _setmode(_fileno(stdout), _O_BINARY);
+    if (argc >= 2 && std::string(argv[1]).rfind("bench", 0) == 0)
+        return bench::Run(argc, argv);
     if (argc == 2 && std::string(argv[1]) == "windows") {
         EnumWindows(PrintVisible, 0);
         return 0;
