@@ -176,7 +176,8 @@ private:
 
 // Moves the real cursor along `path` (screen points), one point per
 // question, stays at the last one for a few more (so the target sees it
-// before the drop), then drops. Escape cancels.
+// before the drop), then drops, noting the performance counter as it lets
+// go. Escape cancels.
 class CursorWalkSource : public IDropSource {
 public:
     explicit CursorWalkSource(std::vector<POINT> path) : path_(std::move(path)) {}
@@ -203,9 +204,12 @@ public:
         }
         if (++held_ < kHold)
             return S_OK;
+        QueryPerformanceCounter(&droppedAt);
         return DRAGDROP_S_DROP;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+    LARGE_INTEGER droppedAt = {};
 
 private:
     static constexpr int kHold = 3;

@@ -41,36 +41,6 @@ bool ReadList(const char* file, std::vector<std::wstring>& names)
     return true;
 }
 
-// Notes the performance counter when the walk lets the files go.
-class StampedSource : public IDropSource {
-public:
-    explicit StampedSource(IDropSource& inner) : inner_(inner) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-            *ppv = static_cast<IDropSource*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
-    {
-        HRESULT hr = inner_.QueryContinueDrag(escape, keys);
-        if (hr == DRAGDROP_S_DROP)
-            QueryPerformanceCounter(&droppedAt);
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override { return inner_.GiveFeedback(effect); }
-
-    LARGE_INTEGER droppedAt = {};
-
-private:
-    IDropSource& inner_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -124,8 +94,7 @@ int main(int argc, char** argv)
         std::vector<POINT> path = dragtest::PathOnto(window, to);
         if (path.front().x < 0)
             path.front().x = 0;
-        dragtest::CursorWalkSource walk(path);
-        StampedSource source(walk);
+        dragtest::CursorWalkSource source(path);
         result = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
         droppedAt = source.droppedAt;
     }
