@@ -4,6 +4,9 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64
       wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic)
+# The shipped i686 exe runs under user-mode emulation: wine32 under qemu-i386.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+pkgs+=(wine32:i386 qemu-user)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
