@@ -41,15 +41,11 @@ wine_emulation_missing() {  # prints what the emulated run lacks
 # syswow64 stays empty: the 32-bit DLLs are copied in and the 32-bit install
 # section (which registers, among others, the COM proxies an OLE drop needs)
 # runs under emulation, about a minute. WINELOADERNOEXEC keeps wine32's loader
-# from re-executing its preloader, which would need the kernel again.
+# from re-executing its preloader, which would need the kernel again. Ask
+# wine_emulation_missing first.
 wine_wow64_template() {
-  local tpl=$1 base=$2 missing
+  local tpl=$1 base=$2
   [ -f "$tpl/.ready" ] && return 0
-  missing=$(wine_emulation_missing)
-  if [ -n "$missing" ]; then
-    echo "cannot emulate the i686 exe, missing (scripts/setup.sh installs them):" $missing >&2
-    return 1
-  fi
   rm -rf "$tpl"
   cp -a "$base" "$tpl" && rm -f "$tpl/.ready" || return 1
   cp -r "$WINE32_DLLS/." "$tpl/drive_c/windows/syswow64/" || return 1
