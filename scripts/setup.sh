@@ -6,6 +6,9 @@ pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
       wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic)
 pkgs+=(python3 unzip)  # the release zip (scripts/dist.py, its check) and the benchmark's files
 pkgs+=(fonts-wine)  # Wine's own Marlett: caption buttons in screenshots, not a stand-in glyph
+# The shipped i686 exe runs under user-mode emulation: wine32 under qemu-i386.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+pkgs+=(wine32:i386 qemu-user)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: host (native, then ASan/UBSan),
 # the fuzzers for a bounded time, the shipped exe's import check, and the
-# Windows and end-to-end tests under wine64 + Xvfb.
+# Windows and end-to-end tests under wine64 + Xvfb, and one end-to-end run of
+# the shipped i686 exe under user-mode emulation.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${SLOTWELL_BUILD:-$root/build}
@@ -51,6 +52,9 @@ export WINE_TEMPLATE="$out/wine-template"
 wine_env_start "$out/wine-tests" "$WINE_TEMPLATE" || exit 1
 trap wine_env_stop EXIT
 run_ctest "$out/win64"
+echo "== the shipped exe itself, emulated (wine32 under qemu-i386)"
+if bash "$root/tests/e2e-i686/run.sh" "$out/win32/slotwell.exe" "$out/win64"; then
+  passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 wine_env_stop
 trap - EXIT
 

@@ -5,6 +5,7 @@
 #   wine_env_stop
 #   wine_prefix_new DIR               another prefix copy (for one e2e case)
 #   wine_display_start / wine_display_stop
+#   wine_wow64_template TEMPLATE BASE  a prefix template for the shipped i686 exe
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -21,6 +22,38 @@ wine_env_template() {  # $1 = template folder
   env "${env[@]}" timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   env "${env[@]}" timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
   env "${env[@]}" timeout 30 "$WINESERVER" -w 2>/dev/null
+  touch "$tpl/.ready"
+}
+
+# The shipped i686 exe runs only under user-mode emulation here: the kernel
+# refuses 32-bit executables, so wine32's loader runs under qemu-i386.
+WINE32=/usr/lib/wine/wine
+WINE32_DLLS=/usr/lib/i386-linux-gnu/wine/i386-windows
+
+wine_emulation_missing() {  # prints what the emulated run lacks
+  command -v qemu-i386 >/dev/null || echo "qemu-i386 (qemu-user)"
+  [ -x "$WINE32" ] || echo "$WINE32 (wine32:i386)"
+  [ -d "$WINE32_DLLS" ] || echo "$WINE32_DLLS (wine32:i386)"
+}
+
+# $1 = WoW64 template folder, $2 = the x86_64 template it starts from (made
+# with wine_env_template). wineboot's 32-bit half cannot execute, so
+# syswow64 stays empty: the 32-bit DLLs are copied in and the 32-bit install
+# section (which registers, among others, the COM proxies an OLE drop needs)
+# runs under emulation, about a minute. WINELOADERNOEXEC keeps wine32's loader
+# from re-executing its preloader, which would need the kernel again. Ask
+# wine_emulation_missing first.
+wine_wow64_template() {
+  local tpl=$1 base=$2
+  [ -f "$tpl/.ready" ] && return 0
+  rm -rf "$tpl"
+  cp -a "$base" "$tpl" && rm -f "$tpl/.ready" || return 1
+  cp -r "$WINE32_DLLS/." "$tpl/drive_c/windows/syswow64/" || return 1
+  local env=(HOME="$base.home" WINEPREFIX="$tpl" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+  env "${env[@]}" WINELOADERNOEXEC=1 timeout 300 qemu-i386 "$WINE32" 'C:\windows\syswow64\rundll32.exe' \
+    setupapi.dll,InstallHinfSection Wow64Install 128 '\\?\unix/usr/share/wine/wine.inf' </dev/null >/dev/null 2>&1 \
+    || { echo "the 32-bit install section failed under emulation" >&2; return 1; }
+  env "${env[@]}" timeout 60 "$WINESERVER" -w 2>/dev/null
   touch "$tpl/.ready"
 }
 

@@ -8,6 +8,7 @@
 #include <io.h>
 #include <shlobj.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -34,7 +35,9 @@ int Usage()
                  "                 fails when a window captioned UNSEEN shows meanwhile)\n"
                  "       browse-select CAPTION PATH (selects PATH in a folder browser)\n"
                  "       bench-start | bench-rescan | bench-drop | bench-memory ... (the benchmark's\n"
-                 "                 timings; `driver bench` tells their arguments)\n");
+                 "                 timings; `driver bench` tells their arguments)\n"
+                 "       text CAPTION [CTRLID] | count CAPTION CTRLID | client CAPTION | wow64 CAPTION | threads CAPTION\n"
+                 "                 (none uses the target's memory: they also read an emulated 32-bit program)\n");
     return 2;
 }
 
@@ -245,6 +248,61 @@ BOOL CALLBACK PrintVisible(HWND h, LPARAM)
     if (IsWindowVisible(h))
         std::printf("%s\t%s\n", cls, text);
     return TRUE;
+}
+
+// Commands that pass nothing through the target's memory: the system copies
+// WM_GETTEXT's text and the other answers are plain values. So they also read
+// a 32-bit program run under user-mode emulation, whose addresses are not ours.
+// Returns -1 for a command that is none of them.
+int ValueCommand(const std::string& cmd, const std::string& caption, int argc, char** argv)
+{
+    if (cmd == "text") {
+        HWND h = Need(caption);
+        if (argc > 3)
+            h = GetDlgItem(h, Id(argv[3]));
+        if (!h)
+            return 1;
+        char text[2048] = {};
+        SendMessageA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        std::printf("%s\n", text);
+        return 0;
+    }
+    if (cmd == "count" && argc > 3) {
+        HWND list = GetDlgItem(Need(caption), Id(argv[3]));
+        if (!list)
+            return 1;
+        std::printf("%d\n", static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+        return 0;
+    }
+    if (cmd == "client") {
+        RECT r;
+        GetClientRect(Need(caption), &r);
+        std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == "wow64") {  // 1: the window's process is a 32-bit one
+        DWORD pid = 0;
+        GetWindowThreadProcessId(Need(caption), &pid);
+        KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        BOOL wow64 = FALSE;
+        if (!process || !IsWow64Process(process.Get(), &wow64))
+            return 1;
+        std::printf("%d\n", wow64 ? 1 : 0);
+        return 0;
+    }
+    if (cmd == "threads") {  // how many threads the window's process runs
+        DWORD pid = 0;
+        GetWindowThreadProcessId(Need(caption), &pid);
+        FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));  // invalid: INVALID_HANDLE_VALUE
+        THREADENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        int count = 0;
+        for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry))
+            count += entry.th32OwnerProcessID == pid;
+        std::printf("%d\n", count);
+        return 0;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -505,6 +563,8 @@ int main(int argc, char** argv)
         return Usage();
     std::string cmd = argv[1], caption = argv[2];
     auto arg = [&](int i, double fallback) { return argc > i ? std::atof(argv[i]) : fallback; };
+    if (int rc = ValueCommand(cmd, caption, argc, argv); rc >= 0)
+        return rc;
 
     if (cmd == "wait")
         return WaitTop(caption, arg(3, 20)) ? 0 : 1;
