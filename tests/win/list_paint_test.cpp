@@ -43,6 +43,19 @@ std::vector<DWORD> Pixels(HWND h)
     return pixels;
 }
 
+// REPLAY00.dat, REPLAY01.dat, ... in `dir`; their paths in that order.
+std::vector<std::string> Replays(const TempDir& dir, int count)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        wsprintfA(name, "REPLAY%02d.dat", i);
+        WriteFileBytes(dir / name, ReplayBytes(name));
+        paths.push_back(dir / name);
+    }
+    return paths;
+}
+
 class ListPaint : public MainWindowFixture {
 protected:
     void SetUp() override
@@ -73,11 +86,7 @@ protected:
 
 TEST_F(ListPaint, ScanLeavesEveryRowPainted)
 {
-    for (int i = 0; i < 40; ++i) {
-        char name[16];
-        wsprintfA(name, "REPLAY%02d.dat", i);
-        Replay(name);
-    }
+    Replays(dir, 40);
     form->LoadReplayList();
     EXPECT_EQ(Rows(form->ListView1, 1).size(), 40u);
     ExpectPaintedAndLive(*form->ListView1);
@@ -86,13 +95,7 @@ TEST_F(ListPaint, ScanLeavesEveryRowPainted)
 TEST_F(ListPaint, DropLeavesEveryRowPainted)
 {
     TempDir source;
-    std::vector<std::string> files;
-    for (int i = 0; i < 40; ++i) {
-        char name[16];
-        wsprintfA(name, "REPLAY%02d.dat", i);
-        WriteFileBytes(source / name, ReplayBytes(name));
-        files.push_back(source / name);
-    }
+    const std::vector<std::string> files = Replays(source, 40);
     form->DragDropTarget1DragDropFiles(form->ListView2, 0, 0, files);
     EXPECT_EQ(Rows(form->ListView2, 1).size(), 40u);
     ExpectPaintedAndLive(*form->ListView2);
@@ -101,13 +104,7 @@ TEST_F(ListPaint, DropLeavesEveryRowPainted)
 TEST_F(ListPaint, DropStoppedByAnOpenErrorLeavesItsRowsPainted)
 {
     TempDir source;
-    std::vector<std::string> files;
-    for (int i = 0; i < 30; ++i) {
-        char name[16];
-        wsprintfA(name, "REPLAY%02d.dat", i);
-        WriteFileBytes(source / name, ReplayBytes(name));
-        files.push_back(source / name);
-    }
+    const std::vector<std::string> files = Replays(source, 30);
     // Sorted by path, the drop reaches this one after 20 rows.
     FileHandle held(CreateFileA(files[20].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
@@ -120,11 +117,7 @@ TEST_F(ListPaint, DropStoppedByAnOpenErrorLeavesItsRowsPainted)
 
 TEST_F(ListPaint, ScanStoppedByAnOpenErrorLeavesItsRowsPainted)
 {
-    for (int i = 0; i < 30; ++i) {
-        char name[16];
-        wsprintfA(name, "REPLAY%02d.dat", i);
-        Replay(name);
-    }
+    Replays(dir, 30);
     FileHandle held(CreateFileA((dir / "REPLAY15.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
 
